@@ -1,0 +1,32 @@
+#pragma once
+// Top-level windows of every program on the desktop, addressed by handle.
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace platform {
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    // The first window in z-order whose class and title match exactly; an empty class
+    // or title matches any. kNoWindow when there is none.
+    virtual WindowHandle findWindow(const std::string& className, const std::string& title) = 0;
+    virtual WindowHandle findChildWindow(WindowHandle parent, WindowHandle after,
+                                         const std::string& className,
+                                         const std::string& title) = 0;
+    // The top-level windows in z-order, top first.
+    virtual std::vector<WindowHandle> topLevelWindows() = 0;
+    virtual std::string windowText(WindowHandle window) = 0;
+    // Bounded: a window whose thread does not answer is left as it was (false).
+    virtual bool setWindowText(WindowHandle window, const std::string& text) = 0;
+    // Does not wait for the window's thread.
+    virtual bool showWindow(WindowHandle window, ShowCommand show) = 0;
+    virtual bool isWindowVisible(WindowHandle window) = 0;
+    virtual bool isWindowEnabled(WindowHandle window) = 0;
+    virtual std::uint32_t windowStyle(WindowHandle window) = 0;
+    virtual bool setWindowStyle(WindowHandle window, std::uint32_t style) = 0;
+};
+
+}  // namespace platform

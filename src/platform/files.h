@@ -1,0 +1,21 @@
+#pragma once
+// Files and folders, by full path.
+#include <optional>
+#include <string>
+
+namespace platform {
+
+class Files {
+public:
+    virtual ~Files() = default;
+    virtual bool fileExists(const std::string& path) = 0;
+    virtual bool folderExists(const std::string& path) = 0;
+    virtual bool createFolder(const std::string& path) = 0;
+    virtual bool deleteFile(const std::string& path) = 0;
+    virtual bool copyFile(const std::string& from, const std::string& to, bool overwrite) = 0;
+    // Whole-file access, for what the program writes and reads back itself.
+    virtual std::optional<std::string> readFile(const std::string& path) = 0;
+    virtual bool writeFile(const std::string& path, const std::string& bytes) = 0;
+};
+
+}  // namespace platform

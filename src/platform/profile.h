@@ -1,0 +1,20 @@
+#pragma once
+// Profile strings: the INI-file reads and writes of the settings file.
+#include <string>
+
+namespace platform {
+
+class Profile {
+public:
+    virtual ~Profile() = default;
+    // Copies at most bufferChars - 1 characters of the stored value into out and returns
+    // how many were copied; 0 when the section or key is missing or the value is empty.
+    // The default is what is copied when the key is missing, as the system call does.
+    virtual int read(const std::string& file, const std::string& section, const std::string& key,
+                     const std::string& defaultValue, std::string& out, int bufferChars) = 0;
+    // Creates the file, section and key as needed; replaces an existing value in place.
+    virtual bool write(const std::string& file, const std::string& section, const std::string& key,
+                       const std::string& value) = 0;
+};
+
+}  // namespace platform

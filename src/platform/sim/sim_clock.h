@@ -1,0 +1,15 @@
+#pragma once
+// A clock that moves only when the test moves it.
+#include "platform/clock.h"
+
+namespace platform::sim {
+
+class SimClock : public Clock {
+public:
+    std::uint32_t tickCount() override { return ticks; }
+    LocalTime now() override { return time; }
+    std::uint32_t ticks = 1000;
+    LocalTime time{2026, 12, 8, 9, 0, 0};
+};
+
+}  // namespace platform::sim

@@ -1,0 +1,53 @@
+#pragma once
+// Simulated top-level and child windows of other programs, with Win32's lookup rules:
+// FindWindow returns the first window in z-order with exactly that class and title,
+// and every call given handle 0 or a closed window fails without effect.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/desktop.h"
+
+namespace platform::sim {
+
+struct SimWindow {
+    WindowHandle handle = kNoWindow;
+    WindowHandle parent = kNoWindow;
+    std::string className;
+    std::string title;
+    bool visible = true;
+    bool enabled = true;
+    bool hung = false;  // its thread does not answer messages
+    std::uint32_t style = 0;
+    std::uint32_t processId = 0;
+    int showCalls = 0;
+};
+
+class SimDesktop : public Desktop {
+public:
+    WindowHandle findWindow(const std::string& className, const std::string& title) override;
+    WindowHandle findChildWindow(WindowHandle parent, WindowHandle after, const std::string& className,
+                                 const std::string& title) override;
+    std::vector<WindowHandle> topLevelWindows() override;
+    std::string windowText(WindowHandle window) override;
+    bool setWindowText(WindowHandle window, const std::string& text) override;
+    bool showWindow(WindowHandle window, ShowCommand show) override;
+    bool isWindowVisible(WindowHandle window) override;
+    bool isWindowEnabled(WindowHandle window) override;
+    std::uint32_t windowStyle(WindowHandle window) override;
+    bool setWindowStyle(WindowHandle window, std::uint32_t style) override;
+
+    // Test set-up: a new window on top of the z-order (or at the bottom), returning its handle.
+    WindowHandle open(SimWindow window, bool atBottom = false);
+    void close(WindowHandle window);
+    SimWindow* find(WindowHandle window);
+    const std::vector<SimWindow>& windows() const { return windows_; }
+
+private:
+    bool matches(const SimWindow& w, WindowHandle parent, const std::string& className,
+                 const std::string& title) const;
+    std::vector<SimWindow> windows_;  // z-order, top first
+    WindowHandle next_ = 0x20000;
+};
+
+}  // namespace platform::sim

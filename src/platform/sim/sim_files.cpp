@@ -1,0 +1,70 @@
+#include "platform/sim/sim_files.h"
+
+#include "core/text.h"
+
+namespace platform::sim {
+
+std::string SimFiles::key(const std::string& path) {
+    std::string k = core::toLowerAscii(path);
+    for (char& c : k) {
+        if (c == '/') c = '\\';
+    }
+    while (k.size() > 3 && k.back() == '\\') k.pop_back();
+    return k;
+}
+
+std::string SimFiles::parentOf(const std::string& path) {
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+bool SimFiles::fileExists(const std::string& path) { return files_.count(key(path)) != 0; }
+
+bool SimFiles::folderExists(const std::string& path) {
+    std::string k = key(path);
+    return folders_.count(k) != 0 || (k.size() == 2 && k[1] == ':');
+}
+
+bool SimFiles::createFolder(const std::string& path) {
+    std::string k = key(path);
+    if (folderExists(k) || fileExists(k)) return false;
+    std::string parent = parentOf(k);
+    if (!parent.empty() && !folderExists(parent)) return false;
+    folders_.insert(k);
+    return true;
+}
+
+bool SimFiles::deleteFile(const std::string& path) {
+    std::string k = key(path);
+    if (locked_.count(k)) return false;
+    return files_.erase(k) != 0;
+}
+
+bool SimFiles::copyFile(const std::string& from, const std::string& to, bool overwrite) {
+    auto src = files_.find(key(from));
+    if (src == files_.end() || (!overwrite && fileExists(to))) return false;
+    return writeFile(to, src->second);
+}
+
+std::optional<std::string> SimFiles::readFile(const std::string& path) {
+    auto it = files_.find(key(path));
+    if (it == files_.end()) return std::nullopt;
+    return it->second;
+}
+
+bool SimFiles::writeFile(const std::string& path, const std::string& bytes) {
+    std::string k = key(path);
+    std::string parent = parentOf(k);
+    if (locked_.count(k) || (!parent.empty() && !folderExists(parent))) return false;
+    files_[k] = bytes;
+    ++writes_;
+    return true;
+}
+
+void SimFiles::put(const std::string& path, const std::string& bytes) {
+    std::string k = key(path);
+    for (std::string p = parentOf(k); !p.empty() && !folderExists(p); p = parentOf(p)) folders_.insert(p);
+    files_[k] = bytes;
+}
+
+}  // namespace platform::sim

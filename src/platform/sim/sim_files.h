@@ -1,0 +1,36 @@
+#pragma once
+// An in-memory file system with Windows path rules: '\' separators, names matched
+// ignoring case. Files can be made undeletable to test what a failed delete does.
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/files.h"
+
+namespace platform::sim {
+
+class SimFiles : public Files {
+public:
+    bool fileExists(const std::string& path) override;
+    bool folderExists(const std::string& path) override;
+    bool createFolder(const std::string& path) override;
+    bool deleteFile(const std::string& path) override;
+    bool copyFile(const std::string& from, const std::string& to, bool overwrite) override;
+    std::optional<std::string> readFile(const std::string& path) override;
+    bool writeFile(const std::string& path, const std::string& bytes) override;
+
+    // Test set-up: a file (its folders are created too) or a locked file.
+    void put(const std::string& path, const std::string& bytes);
+    void lock(const std::string& path) { locked_.insert(key(path)); }
+    int writeCount() const { return writes_; }
+
+private:
+    static std::string key(const std::string& path);
+    static std::string parentOf(const std::string& path);
+    std::map<std::string, std::string> files_;
+    std::set<std::string> folders_;
+    std::set<std::string> locked_;
+    int writes_ = 0;
+};
+
+}  // namespace platform::sim

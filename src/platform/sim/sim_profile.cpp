@@ -1,0 +1,30 @@
+#include "platform/sim/sim_profile.h"
+
+#include "core/utf.h"
+#include "platform/ini_file.h"
+
+namespace platform::sim {
+namespace {
+
+// Cuts to at most maxUnits UTF-16 units, as a buffer of wide characters would.
+std::string cutToUnits(const std::string& text, int maxUnits) {
+    std::u16string wide = core::utf8ToUtf16(text);
+    if (static_cast<int>(wide.size()) <= maxUnits) return text;
+    return core::utf16ToUtf8(wide.substr(0, maxUnits < 0 ? 0 : maxUnits));
+}
+
+}  // namespace
+
+int SimProfile::read(const std::string& file, const std::string& section, const std::string& key,
+                     const std::string& defaultValue, std::string& out, int bufferChars) {
+    std::optional<std::string> value = ini::read(files_.readFile(file).value_or(""), section, key);
+    out = cutToUnits(value.value_or(defaultValue), bufferChars - 1);
+    return static_cast<int>(core::utf8ToUtf16(out).size());
+}
+
+bool SimProfile::write(const std::string& file, const std::string& section, const std::string& key,
+                       const std::string& value) {
+    return files_.writeFile(file, ini::write(files_.readFile(file).value_or(""), section, key, value));
+}
+
+}  // namespace platform::sim

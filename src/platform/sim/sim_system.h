@@ -1,0 +1,38 @@
+#pragma once
+// One simulated computer: every platform family in memory, plus the simulated views
+// and dialogs, wired together the way the real program is. Tests build one of these,
+// arrange peer windows, files and answers, and drive the program's forms.
+#include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_environment.h"
+#include "platform/sim/sim_files.h"
+#include "platform/sim/sim_instance.h"
+#include "platform/sim/sim_profile.h"
+#include "platform/sim/sim_registry.h"
+#include "platform/system.h"
+
+namespace platform::sim {
+
+class SimSystem {
+public:
+    explicit SimSystem(SimInstanceBus& bus) : instance(bus) {}
+    SimSystem() : instance(ownBus_) {}
+
+    System system() {
+        return System{profile, files, environment, shell, instance, desktop, registry, clock};
+    }
+
+    SimFiles files;
+    SimProfile profile{files};
+    SimEnvironment environment;
+    SimShell shell;
+    SimInstance instance;
+    SimDesktop desktop;
+    SimRegistry registry;
+    SimClock clock;
+
+private:
+    SimInstanceBus ownBus_;
+};
+
+}  // namespace platform::sim

@@ -1,0 +1,26 @@
+#pragma once
+// Everything the logic may ask of the system, one reference per family. The Win32
+// build fills it with the real implementations, the tests with the simulated desktop.
+#include "platform/clock.h"
+#include "platform/desktop.h"
+#include "platform/environment.h"
+#include "platform/files.h"
+#include "platform/instance.h"
+#include "platform/profile.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+
+namespace platform {
+
+struct System {
+    Profile& profile;
+    Files& files;
+    Environment& environment;
+    Shell& shell;
+    SingleInstance& instance;
+    Desktop& desktop;
+    Registry& registry;
+    Clock& clock;
+};
+
+}  // namespace platform

@@ -1,0 +1,130 @@
+#include "ui/control.h"
+
+#include "ui/form.h"
+
+namespace ui {
+
+Control::Control(Control* parent, ControlKind kind, int id, std::string name)
+    : kind_(kind), id_(id), name_(std::move(name)), parent_(parent),
+      form_(parent ? parent->form_ : nullptr) {
+    if (kind == ControlKind::Form) form_ = static_cast<Form*>(this);
+    if (parent_) parent_->children_.push_back(this);
+    if (form_ && kind != ControlKind::Form) form_->registerControl(this);
+}
+
+void Control::notify(Change change, int index) {
+    if (form_ && form_->observer()) form_->observer()->controlChanged(*this, change, index);
+}
+
+void Control::setBounds(int left, int top, int width, int height) {
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    notify(Change::Geometry);
+}
+
+int Control::formLeft() const {
+    int x = 0;
+    for (const Control* c = this; c && c->kind_ != ControlKind::Form; c = c->parent_) x += c->left_;
+    return x;
+}
+
+int Control::formTop() const {
+    int y = 0;
+    for (const Control* c = this; c && c->kind_ != ControlKind::Form; c = c->parent_) y += c->top_;
+    return y;
+}
+
+void Control::setText(const std::string& text) {
+    if (text == text_) return;
+    text_ = text;
+    notify(Change::Text);
+}
+
+void Control::setVisible(bool visible) {
+    if (visible == visible_) return;
+    visible_ = visible;
+    notify(Change::Visible);
+}
+
+bool Control::shownOnScreen() const {
+    for (const Control* c = this; c; c = c->parent_) {
+        if (!c->visible_) return false;
+    }
+    return true;
+}
+
+void Control::setEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    notify(Change::Enabled);
+}
+
+bool Control::usable() const {
+    for (const Control* c = this; c; c = c->parent_) {
+        if (!c->visible_ || !c->enabled_) return false;
+    }
+    return true;
+}
+
+void Control::setToolTip(const std::string& tip) {
+    if (tip == toolTip_) return;
+    toolTip_ = tip;
+    notify(Change::ToolTip);
+}
+
+void Control::setBold(bool bold) {
+    if (bold == bold_) return;
+    bold_ = bold;
+    notify(Change::Font);
+}
+
+void Control::setFocus() {
+    if (!form_) return;
+    notify(Change::Focus);
+    if (form_->focused() != this) {
+        Control* previous = form_->focused();
+        form_->setFocused(this);
+        if (previous) previous->raiseLostFocus();
+        raiseGotFocus();
+    }
+}
+
+void Control::raiseClick() {
+    if (onClick) onClick();
+}
+
+void Control::raiseDblClick() {
+    if (onDblClick) onDblClick();
+}
+
+void Control::raiseGotFocus() {
+    if (form_) form_->setFocused(this);
+    if (onGotFocus) onGotFocus();
+}
+
+void Control::raiseLostFocus() {
+    if (onLostFocus) onLostFocus();
+}
+
+void Control::raiseKeyDown(int& keyCode, int shift) {
+    if (onKeyDown) onKeyDown(keyCode, shift);
+}
+
+void Control::raiseKeyPress(int& keyAscii) {
+    if (onKeyPress) onKeyPress(keyAscii);
+}
+
+void Control::raiseMouseDown(MouseButton button, int shift, int x, int y) {
+    if (onMouseDown) onMouseDown(button, shift, x, y);
+}
+
+void Control::userSetText(const std::string& text) {
+    if (text == text_) return;
+    setText(text);
+    if (onChange) onChange();
+}
+
+}  // namespace ui

@@ -1,0 +1,67 @@
+#pragma once
+// Stable identifiers of every control, shared by the views (as the child-window IDs)
+// and by the end-to-end tests, which find the real controls with GetDlgItem. Every
+// control is a direct child of its form's window, so one lookup on the form finds it.
+// Numbers never change once given out; new controls take new numbers.
+
+namespace ui::ids {
+
+// Main window (frmain): navigation and action buttons.
+constexpr int kCommand1 = 1001;   // window manager page
+constexpr int kCommand2 = 1002;   // tray page
+constexpr int kCommand3 = 1003;   // process page
+constexpr int kCommand4 = 1004;   // news page
+constexpr int kCommand5 = 1005;   // settings page
+constexpr int kCommand6 = 1006;   // black screen
+constexpr int kCommand7 = 1007;   // one-key hide
+constexpr int kCommand8 = 1008;   // hide self
+constexpr int kCommand9 = 1009;   // schedule page
+constexpr int kCommand10 = 1010;  // desktop icons
+constexpr int kCmdStart = 1011;   // check for updates
+constexpr int kFrmTray = 1012;
+constexpr int kFrmResize = 1013;
+constexpr int kFrmUnload = 1014;
+
+// Main window: pages and their shared parts.
+constexpr int kFrame1 = 1101;
+constexpr int kFrame2 = 1102;
+constexpr int kFrame3 = 1103;
+constexpr int kFrame4 = 1104;
+constexpr int kFrame5 = 1105;
+constexpr int kFrame6 = 1106;
+constexpr int kFrame7 = 1107;
+constexpr int kFrame8 = 1108;
+constexpr int kFrame9 = 1109;
+constexpr int kVLabel = 1120;
+constexpr int kLblCount = 1121;
+constexpr int kWebBrowser1 = 1122;
+constexpr int kTabStrip1 = 1123;
+constexpr int kCmdSetOK = 1124;
+constexpr int kCmdSetCancel = 1125;
+constexpr int kLabel27 = 1126;
+
+// Settings page: options, hotkeys, password.
+constexpr int kCheckStarRun = 1201;
+constexpr int kCheckStartMini = 1202;
+constexpr int kCheckEndMini = 1203;
+constexpr int kEndMsgbox = 1204;
+constexpr int kCommand13 = 1205;
+constexpr int kTxtHotKey0 = 1210;   // 1210..1216, one per hotkey box
+constexpr int kLabHotKey0 = 1220;   // 1220..1226, the marks beside the boxes
+constexpr int kHotKeyCaption0 = 1230;  // 1230..1236, the captions beside the boxes
+constexpr int kTxtBlackPwd0 = 1240;  // 1240..1241
+
+// Missing-component prompt (DownLDFIX).
+constexpr int kDownLabel1 = 2001;
+constexpr int kDownLabel2 = 2002;
+constexpr int kDownLabel3 = 2003;
+constexpr int kDownLabel4 = 2004;
+constexpr int kDownOKButton = 2005;
+constexpr int kDownCancelButton = 2006;
+
+// Timers have identifiers too: the real view uses them as timer IDs.
+constexpr int kTimer6 = 3001;
+constexpr int kTmrEnabled1 = 3002;
+constexpr int kTmrEnabled2 = 3003;
+
+}  // namespace ui::ids

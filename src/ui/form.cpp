@@ -1,0 +1,54 @@
+#include "ui/form.h"
+
+namespace ui {
+
+Form::Form(FormHost& host, int id, std::string name)
+    : Control(nullptr, ControlKind::Form, id, std::move(name)), host_(host) {
+    // A form starts hidden; show() makes it visible after loading it.
+    setVisible(false);
+}
+
+Form::~Form() {
+    if (loaded_) host_.detach(*this);
+}
+
+void Form::load() {
+    if (loaded_) return;
+    loaded_ = true;
+    host_.attach(*this);
+    if (onLoad) onLoad();
+}
+
+void Form::show() {
+    load();
+    if (loaded_) setVisible(true);
+}
+
+bool Form::unload() {
+    if (!loaded_) return true;
+    bool cancel = false;
+    if (onUnload) onUnload(cancel);
+    if (cancel) return false;
+    loaded_ = false;
+    setVisible(false);
+    host_.detach(*this);
+    handle_ = platform::kNoWindow;
+    focused_ = nullptr;
+    return true;
+}
+
+void Form::setWindowState(WindowState state) {
+    if (state == windowState_) return;
+    windowState_ = state;
+    notify(Change::WindowState);
+    if (onResize) onResize();
+}
+
+Control* Form::findById(int id) const {
+    for (Control* c : all_) {
+        if (c->id() == id) return c;
+    }
+    return nullptr;
+}
+
+}  // namespace ui

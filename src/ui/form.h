@@ -1,0 +1,92 @@
+#pragma once
+// A top-level window of the program with its controls. A form is loaded (its view
+// created, then its load handler run) the first time it is shown, and unloaded when it
+// is closed; its unload handler may cancel that.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+#include "ui/control.h"
+
+namespace ui {
+
+class Form;
+
+enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
+
+// Receives every change of a form's controls; implemented by the views.
+class FormObserver {
+public:
+    virtual ~FormObserver() = default;
+    virtual void controlChanged(Control& control, Change change, int index) = 0;
+};
+
+// One entry of a pop-up menu; an empty caption with separator set is a line.
+struct MenuItem {
+    std::string caption;
+    bool separator = false;
+    std::vector<MenuItem> subItems;
+    std::function<void()> onClick;
+};
+
+// Creates and destroys the view of a form; the real windows or the simulated ones.
+class FormHost {
+public:
+    virtual ~FormHost() = default;
+    // Creates the form's view, hidden, and sets the form's handle.
+    virtual void attach(Form& form) = 0;
+    virtual void detach(Form& form) = 0;
+    // Shows the menu at the mouse position and returns once it is closed; the chosen
+    // item's handler has run by then.
+    virtual void popupMenu(Form& form, const std::vector<MenuItem>& items) = 0;
+};
+
+class Form : public Control {
+public:
+    Form(FormHost& host, int id, std::string name);
+    ~Form() override;
+
+    FormHost& host() const { return host_; }
+    bool loaded() const { return loaded_; }
+    platform::WindowHandle handle() const { return handle_; }
+
+    // Loads the form when needed, then makes it visible.
+    void show();
+    void hide() { setVisible(false); }
+    void load();
+    // Runs the unload handler; true when the form was unloaded (not cancelled).
+    bool unload();
+    WindowState windowState() const { return windowState_; }
+    // Changing the state runs the resize handler, whoever changes it.
+    void setWindowState(WindowState state);
+    int clientWidth() const { return width(); }
+    int clientHeight() const { return height(); }
+
+    std::function<void()> onLoad;
+    std::function<void()> onResize;
+    // Set cancel to true to keep the form loaded.
+    std::function<void(bool& cancel)> onUnload;
+
+    // For the views.
+    void setObserver(FormObserver* observer) { observer_ = observer; }
+    FormObserver* observer() const { return observer_; }
+    void setHandle(platform::WindowHandle handle) { handle_ = handle; }
+    // Every control of the form, in creation order.
+    const std::vector<Control*>& allControls() const { return all_; }
+    void registerControl(Control* control) { all_.push_back(control); }
+    Control* findById(int id) const;
+    Control* focused() const { return focused_; }
+    void setFocused(Control* control) { focused_ = control; }
+
+private:
+    FormHost& host_;
+    FormObserver* observer_ = nullptr;
+    platform::WindowHandle handle_ = platform::kNoWindow;
+    bool loaded_ = false;
+    WindowState windowState_ = WindowState::Normal;
+    std::vector<Control*> all_;
+    Control* focused_ = nullptr;
+};
+
+}  // namespace ui

@@ -1,0 +1,84 @@
+#include "ui/sim/sim_forms.h"
+
+#include <algorithm>
+
+namespace ui::sim {
+
+void SimForms::attach(Form& form) {
+    form.setObserver(this);
+    nextHandle_ += 4;
+    forms_[&form] = nextHandle_;
+    form.setHandle(nextHandle_);
+    ++attachCount_;
+    for (Control* c : form.allControls()) {
+        if (c->kind() == ControlKind::Timer) rearm(static_cast<Timer&>(*c));
+    }
+}
+
+void SimForms::detach(Form& form) {
+    forgetTimersOf(form);
+    forms_.erase(&form);
+    form.setObserver(nullptr);
+}
+
+bool SimForms::isAttached(const Form& form) const { return forms_.count(&form) != 0; }
+
+void SimForms::controlChanged(Control& control, Change change, int) {
+    if (control.kind() != ControlKind::Timer) return;
+    if (change == Change::Timer || change == Change::Enabled) rearm(static_cast<Timer&>(control));
+}
+
+void SimForms::forgetTimersOf(const Form& form) {
+    std::erase_if(timers_, [&](const TimerState& t) { return t.timer->form() == &form; });
+}
+
+void SimForms::rearm(Timer& timer) {
+    std::erase_if(timers_, [&](const TimerState& t) { return t.timer == &timer; });
+    if (timer.running()) timers_.push_back({&timer, now_ + static_cast<std::uint32_t>(timer.interval())});
+}
+
+SimForms::TimerState* SimForms::nextDue(std::uint32_t limit) {
+    TimerState* best = nullptr;
+    for (TimerState& t : timers_) {
+        if (t.due <= limit && (!best || t.due < best->due)) best = &t;
+    }
+    return best;
+}
+
+void SimForms::advance(std::uint32_t ms) {
+    const std::uint32_t end = now_ + ms;
+    while (TimerState* t = nextDue(end)) {
+        now_ = std::max(now_, t->due);
+        Timer* timer = t->timer;
+        // Re-arm before the handler runs: the handler may stop, restart or re-time it.
+        t->due = now_ + static_cast<std::uint32_t>(timer->interval());
+        timer->raiseTick();
+    }
+    now_ = end;
+}
+
+void SimForms::popupMenu(Form&, const std::vector<MenuItem>& items) {
+    ++menusShown_;
+    lastMenu_ = items;
+    std::vector<std::string> path = std::move(nextChoice_);
+    nextChoice_.clear();
+    const std::vector<MenuItem>* level = &lastMenu_;
+    for (size_t i = 0; i < path.size(); ++i) {
+        auto it = std::find_if(level->begin(), level->end(),
+                               [&](const MenuItem& m) { return m.caption == path[i]; });
+        if (it == level->end()) return;
+        if (i + 1 == path.size()) {
+            if (it->onClick) it->onClick();
+            return;
+        }
+        level = &it->subItems;
+    }
+}
+
+std::vector<std::string> SimForms::lastMenuCaptions() const {
+    std::vector<std::string> captions;
+    for (const MenuItem& m : lastMenu_) captions.push_back(m.separator ? "-" : m.caption);
+    return captions;
+}
+
+}  // namespace ui::sim

@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include "core/text.h"
+#include "core/utf.h"
+#include "core/val.h"
+
+namespace {
+
+TEST(Utf, RoundTripsChineseAndAstralText) {
+    std::string text = "[隐藏] 记事本 😀 Notepad";
+    EXPECT_EQ(core::utf16ToUtf8(core::utf8ToUtf16(text)), text);
+    EXPECT_EQ(core::utf8ToUtf16("隐").size(), 1u);
+    EXPECT_EQ(core::utf8ToUtf16("😀").size(), 2u);
+}
+
+TEST(Utf, BrokenInputBecomesReplacementInsteadOfCrashing) {
+    EXPECT_EQ(core::utf8ToUtf16(std::string("\xE9\x9A", 2)), u"\uFFFD");
+    EXPECT_EQ(core::utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+}
+
+TEST(Text, SuffixIgnoringCaseAndSplit) {
+    EXPECT_TRUE(core::endsWithNoCase("C:\\Docs\\", "\\"));
+    EXPECT_TRUE(core::endsWithNoCase("file.INI", ".ini"));
+    EXPECT_FALSE(core::endsWithNoCase("i", ".ini"));
+    EXPECT_EQ(core::split("65,0,-1,0", ',').size(), 4u);
+    EXPECT_EQ(core::split("", ',').size(), 1u);
+    EXPECT_EQ(core::trim("  a b \t"), "a b");
+}
+
+TEST(Val, ReadsLeadingNumberAndIgnoresTheRest) {
+    EXPECT_EQ(core::val("  12abc"), 12);
+    EXPECT_EQ(core::val("-1"), -1);
+    EXPECT_EQ(core::val("abc"), 0);
+    EXPECT_EQ(core::val("&H1F"), 31);
+    EXPECT_DOUBLE_EQ(core::val("2.5"), 2.5);
+    EXPECT_EQ(core::valInt("99999999999"), 2147483647);
+    EXPECT_EQ(core::valInt(""), 0);
+}
+
+}  // namespace
