@@ -51,6 +51,12 @@ constexpr int kLabHotKey0 = 1220;   // 1220..1226, the marks beside the boxes
 constexpr int kHotKeyCaption0 = 1230;  // 1230..1236, the captions beside the boxes
 constexpr int kTxtBlackPwd0 = 1240;  // 1240..1241
 
+// Window page (Frame1): 1300-1399.
+
+// Tray page (Frame2): 1400-1499.
+
+// News page, own notification icon, About box and options: 1500-1599, About box 2100-2199.
+
 // Missing-component prompt (DownLDFIX).
 constexpr int kDownLabel1 = 2001;
 constexpr int kDownLabel2 = 2002;

@@ -25,16 +25,20 @@ void Form::show() {
 }
 
 bool Form::unload() {
-    if (!loaded_) return true;
+    // An unload handler that ends the program unloads every form, this one included.
+    if (!loaded_ || unloading_) return true;
+    unloading_ = true;
     bool cancel = false;
     if (onUnload) onUnload(cancel);
-    if (cancel) return false;
-    loaded_ = false;
-    setVisible(false);
-    host_.detach(*this);
-    handle_ = platform::kNoWindow;
-    focused_ = nullptr;
-    return true;
+    if (!cancel) {
+        loaded_ = false;
+        setVisible(false);
+        host_.detach(*this);
+        handle_ = platform::kNoWindow;
+        focused_ = nullptr;
+    }
+    unloading_ = false;
+    return !cancel;
 }
 
 void Form::setWindowState(WindowState state) {

@@ -84,6 +84,7 @@ private:
     FormObserver* observer_ = nullptr;
     platform::WindowHandle handle_ = platform::kNoWindow;
     bool loaded_ = false;
+    bool unloading_ = false;
     WindowState windowState_ = WindowState::Normal;
     std::vector<Control*> all_;
     Control* focused_ = nullptr;
