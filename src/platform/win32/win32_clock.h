@@ -1,0 +1,13 @@
+#pragma once
+// The system's tick counter and local time.
+#include "platform/clock.h"
+
+namespace platform::win32 {
+
+class Win32Clock : public Clock {
+  public:
+    std::uint32_t tickCount() override;
+    LocalTime now() override;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,111 @@
+#include "platform/win32/win32_desktop.h"
+
+#include <windows.h>
+
+#include "platform/win32/wide.h"
+
+namespace platform::win32 {
+namespace {
+
+HWND hwndOf(WindowHandle window) {
+    return reinterpret_cast<HWND>(window);
+}
+
+WindowHandle handleOf(HWND hwnd) {
+    return reinterpret_cast<WindowHandle>(hwnd);
+}
+
+// Empty means "any", which FindWindowExW spells as a null pointer.
+const wchar_t* orAny(const std::wstring& s) {
+    return s.empty() ? nullptr : s.c_str();
+}
+
+BOOL CALLBACK collectWindow(HWND hwnd, LPARAM out) noexcept {
+    try {
+        reinterpret_cast<std::vector<WindowHandle>*>(out)->push_back(handleOf(hwnd));
+        return TRUE;
+    } catch (...) {
+        return FALSE;  // out of memory: stop with what we have
+    }
+}
+
+}  // namespace
+
+WindowHandle Win32Desktop::findWindow(const std::string& className, const std::string& title) {
+    return findChildWindow(kNoWindow, kNoWindow, className, title);
+}
+
+WindowHandle Win32Desktop::findChildWindow(WindowHandle parent, WindowHandle after,
+                                           const std::string& className, const std::string& title) {
+    std::wstring cls = wide(className);
+    std::wstring text = wide(title);
+    return handleOf(FindWindowExW(hwndOf(parent), hwndOf(after), orAny(cls), orAny(text)));
+}
+
+std::vector<WindowHandle> Win32Desktop::topLevelWindows() {
+    std::vector<WindowHandle> out;
+    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&out));
+    return out;
+}
+
+std::string Win32Desktop::windowText(WindowHandle window) {
+    HWND hwnd = hwndOf(window);
+    if (!hwnd) return std::string();
+    // GetWindowTextLengthW would send a message; grow the buffer instead.
+    std::wstring buffer(256, L'\0');
+    for (;;) {
+        int n = GetWindowTextW(hwnd, buffer.data(), static_cast<int>(buffer.size()));
+        if (n < static_cast<int>(buffer.size()) - 1 || buffer.size() >= 65536) {
+            buffer.resize(n > 0 ? n : 0);
+            return narrow(buffer);
+        }
+        buffer.assign(buffer.size() * 2, L'\0');
+    }
+}
+
+bool Win32Desktop::setWindowText(WindowHandle window, const std::string& text) {
+    HWND hwnd = hwndOf(window);
+    if (!hwnd) return false;
+    std::wstring wtext = wide(text);
+    DWORD_PTR result = 0;
+    LRESULT sent = SendMessageTimeoutW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wtext.c_str()),
+                                       SMTO_ABORTIFHUNG, kSetTextTimeoutMs, &result);
+    return sent != 0 && result != 0;
+}
+
+bool Win32Desktop::showWindow(WindowHandle window, ShowCommand show) {
+    HWND hwnd = hwndOf(window);
+    if (!hwnd || !IsWindow(hwnd)) return false;
+    BOOL started = ShowWindowAsync(hwnd, static_cast<int>(show));
+    // For a window of this thread the call runs at once and answers like ShowWindow,
+    // with the previous visibility rather than success.
+    return started || GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId();
+}
+
+bool Win32Desktop::isWindowVisible(WindowHandle window) {
+    HWND hwnd = hwndOf(window);
+    return hwnd && IsWindowVisible(hwnd);
+}
+
+bool Win32Desktop::isWindowEnabled(WindowHandle window) {
+    HWND hwnd = hwndOf(window);
+    return hwnd && IsWindow(hwnd) && IsWindowEnabled(hwnd);
+}
+
+std::uint32_t Win32Desktop::windowStyle(WindowHandle window) {
+    HWND hwnd = hwndOf(window);
+    if (!hwnd) return 0;
+    return static_cast<std::uint32_t>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+}
+
+bool Win32Desktop::setWindowStyle(WindowHandle window, std::uint32_t style) {
+    HWND hwnd = hwndOf(window);
+    if (!hwnd || !IsWindow(hwnd)) return false;
+    // 0 is also a valid previous style, so success is told by the error code.
+    SetLastError(ERROR_SUCCESS);
+    LONG_PTR previous =
+        SetWindowLongPtrW(hwnd, GWL_STYLE, static_cast<LONG_PTR>(static_cast<LONG>(style)));
+    return previous != 0 || GetLastError() == ERROR_SUCCESS;
+}
+
+}  // namespace platform::win32

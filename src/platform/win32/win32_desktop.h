@@ -1,0 +1,29 @@
+#pragma once
+// Other programs' windows through user32. Nothing here may wait on another program's
+// thread without a bound: a hung window must never freeze Veilor.
+#include "platform/desktop.h"
+
+namespace platform::win32 {
+
+class Win32Desktop : public Desktop {
+  public:
+    // How long setWindowText waits for the window's thread before giving up.
+    static constexpr unsigned kSetTextTimeoutMs = 500;
+
+    WindowHandle findWindow(const std::string& className, const std::string& title) override;
+    WindowHandle findChildWindow(WindowHandle parent, WindowHandle after,
+                                 const std::string& className, const std::string& title) override;
+    std::vector<WindowHandle> topLevelWindows() override;
+    // Another process's window: its stored text, read without a message, so never blocks.
+    std::string windowText(WindowHandle window) override;
+    bool setWindowText(WindowHandle window, const std::string& text) override;
+    bool showWindow(WindowHandle window, ShowCommand show) override;
+    bool isWindowVisible(WindowHandle window) override;
+    bool isWindowEnabled(WindowHandle window) override;
+    std::uint32_t windowStyle(WindowHandle window) override;
+    // Changing the style sends the window style-change messages and waits for them:
+    // meant for Veilor's own windows.
+    bool setWindowStyle(WindowHandle window, std::uint32_t style) override;
+};
+
+}  // namespace platform::win32
