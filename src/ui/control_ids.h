@@ -52,6 +52,14 @@ constexpr int kHotKeyCaption0 = 1230;  // 1230..1236, the captions beside the bo
 constexpr int kTxtBlackPwd0 = 1240;  // 1240..1241
 
 // Window page (Frame1): 1300-1399.
+constexpr int kList1 = 1301;
+constexpr int kTxtWindowTitle = 1302;
+constexpr int kChkVisible = 1303;
+constexpr int kCmdRefresh1 = 1304;
+constexpr int kCmdHide1 = 1305;
+constexpr int kCmdShow1 = 1306;
+constexpr int kCmdRename = 1307;
+constexpr int kCmdhidewin = 1308;  // taskbar toggle
 
 // Tray page (Frame2): 1400-1499.
 
