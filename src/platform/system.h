@@ -6,6 +6,7 @@
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/instance.h"
+#include "platform/notify_icon.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -21,6 +22,7 @@ struct System {
     Desktop& desktop;
     Registry& registry;
     Clock& clock;
+    NotifyIcon& notifyIcon;
 };
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include "platform/sim/sim_environment.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_instance.h"
+#include "platform/sim/sim_notify_icon.h"
 #include "platform/sim/sim_profile.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/system.h"
@@ -19,7 +20,8 @@ public:
     SimSystem() : instance(ownBus_) {}
 
     System system() {
-        return System{profile, files, environment, shell, instance, desktop, registry, clock};
+        return System{profile, files, environment, shell, instance, desktop, registry, clock,
+                      notifyIcon};
     }
 
     SimFiles files;
@@ -30,6 +32,7 @@ public:
     SimDesktop desktop;
     SimRegistry registry;
     SimClock clock;
+    SimNotifyIcon notifyIcon;
 
 private:
     SimInstanceBus ownBus_;
