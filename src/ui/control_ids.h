@@ -65,6 +65,16 @@ constexpr int kCmdhidewin = 1308;  // taskbar toggle
 
 // News page, own notification icon, About box and options: 1500-1599, About box 2100-2199.
 
+// About box (frmAbout); the form itself is 2100.
+constexpr int kFrmAbout = 2100;
+constexpr int kAboutLblTitle = 2101;
+constexpr int kAboutLblVersion = 2102;
+constexpr int kAboutFrame1 = 2103;
+constexpr int kAboutLblDisclaimer = 2104;
+constexpr int kAboutLabel1 = 2105;
+constexpr int kAboutCmdOK = 2106;
+constexpr int kAboutCmdSysInfo = 2107;
+
 // Missing-component prompt (DownLDFIX).
 constexpr int kDownLabel1 = 2001;
 constexpr int kDownLabel2 = 2002;
