@@ -1,0 +1,102 @@
+# Shared by scripts/run and scripts/check: the packages we need, the display, Wine.
+# Sourced, never run. Callers use `set -euo pipefail`.
+
+VEILOR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+export VEILOR_ROOT
+
+# Everything the build and the Wine tests use, as Debian names it.
+VEILOR_PACKAGES=(
+    cmake g++ make git clang-format googletest libgtest-dev
+    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+    wine wine64 wine32:i386
+    xvfb xauth x11-utils imagemagick fonts-wqy-microhei
+)
+
+log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
+die() {
+    printf 'error: %s\n' "$*" >&2
+    exit 1
+}
+
+# The packages of VEILOR_PACKAGES that are not installed yet.
+missing_packages() {
+    local pkg
+    for pkg in "${VEILOR_PACKAGES[@]}"; do
+        dpkg -s "$pkg" >/dev/null 2>&1 || printf '%s\n' "$pkg"
+    done
+}
+
+# Installs whatever is missing; does nothing (and needs no network) when all is there.
+ensure_packages() {
+    local missing
+    mapfile -t missing < <(missing_packages)
+    [ ${#missing[@]} -eq 0 ] && return 0
+    [ "$(id -u)" -eq 0 ] || die "missing packages (${missing[*]}); run as root to install them"
+    log "installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
+    apt-get update -q
+    apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
+    mapfile -t missing < <(missing_packages)
+    [ ${#missing[@]} -eq 0 ] || die "still missing after apt-get: ${missing[*]}"
+}
+
+# Whether this machine can execute 32-bit x86 Linux programs, which Debian's Wine needs
+# for 32-bit Windows programs. Some virtual machines refuse them outright.
+can_run_i386() {
+    [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# A display number with no X server, no lock file and no socket.
+free_display() {
+    local n
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || {
+            echo "$n"
+            return 0
+        }
+    done
+    die "no free X display number between :90 and :140"
+}
+
+# Starts Xvfb on a free display, exports DISPLAY and sets VEILOR_XVFB_PID.
+# The screen is larger than Wine's 1024x768 virtual desktop, so a screenshot shows where
+# the desktop ends and a test can tell the two apart.
+start_xvfb() {
+    local n
+    n=$(free_display)
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"${TMPDIR:-/tmp}/veilor-xvfb-$n.log" 2>&1 &
+    VEILOR_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 100); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        kill -0 "$VEILOR_XVFB_PID" 2>/dev/null || die "Xvfb on :$n exited; see ${TMPDIR:-/tmp}/veilor-xvfb-$n.log"
+        sleep 0.1
+    done
+    die "Xvfb on :$n did not answer within 10 s"
+}
+
+stop_xvfb() {
+    if [ -n "${VEILOR_XVFB_PID:-}" ]; then
+        kill "$VEILOR_XVFB_PID" 2>/dev/null || true
+        wait "$VEILOR_XVFB_PID" 2>/dev/null || true
+        VEILOR_XVFB_PID=
+    fi
+}
+
+# Ends every Wine process of one prefix (only that prefix's server answers).
+stop_wineserver() {
+    [ -d "$1" ] || return 0
+    WINEPREFIX=$1 wineserver -k >/dev/null 2>&1 || true
+}
+
+# Configures and builds one preset into its preset folder.
+build_preset() {
+    local preset=$1
+    log "configure + build: $preset"
+    (cd "$VEILOR_ROOT" && cmake --preset "$preset" >/dev/null)
+    (cd "$VEILOR_ROOT" && cmake --build --preset "$preset" -j "${VEILOR_JOBS:-2}")
+}

@@ -1,0 +1,335 @@
+#include "support/driver.h"
+
+#include <shlobj.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace wine_test {
+
+namespace {
+
+constexpr DWORD kPollMs = 10;
+
+std::string hex(const void* value) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%p", value);
+    return buf;
+}
+
+std::wstring className(HWND window) {
+    wchar_t buf[256] = {};
+    GetClassNameW(window, buf, 256);
+    return buf;
+}
+
+std::wstring captionOf(HWND window) {
+    int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return text;
+}
+
+DWORD pidOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+std::wstring environmentPath(const wchar_t* name) {
+    wchar_t buf[MAX_PATH * 2] = {};
+    DWORD n = GetEnvironmentVariableW(name, buf, MAX_PATH * 2);
+    if (n == 0 || n >= MAX_PATH * 2) {
+        ADD_FAILURE() << toUtf8(name) << " is not set; run the test through ctest";
+        return L"";
+    }
+    std::wstring path(buf, n);
+    for (wchar_t& c : path) {
+        if (c == L'/') c = L'\\';
+    }
+    return path;
+}
+
+bool matches(HWND window, const WindowQuery& query) {
+    if (query.visibleOnly && !IsWindowVisible(window)) return false;
+    if (query.pid && pidOf(window) != query.pid) return false;
+    if (!query.className.empty() && className(window) != query.className) return false;
+    return query.title.empty() || captionOf(window) == query.title;
+}
+
+std::string describeQuery(const WindowQuery& query) {
+    std::string text =
+        "class \"" + toUtf8(query.className) + "\" title \"" + toUtf8(query.title) + "\"";
+    if (query.pid) text += concat(" pid ", query.pid);
+    if (query.visibleOnly) text += " visible";
+    return text;
+}
+
+}  // namespace
+
+std::string toUtf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                   0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                        nullptr, nullptr);
+    return out;
+}
+
+std::wstring toWide(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    int size =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
+    return out;
+}
+
+std::string describeWindow(HWND window) {
+    if (!IsWindow(window)) return hex(window) + " (no such window)";
+    return hex(window) + " class \"" + toUtf8(className(window)) + "\" title \"" +
+           toUtf8(captionOf(window)) + "\" pid " + std::to_string(pidOf(window)) +
+           (IsWindowVisible(window) ? " visible" : " hidden");
+}
+
+std::string describeTopWindows() {
+    std::string text;
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            *reinterpret_cast<std::string*>(param) += concat("  ", describeWindow(window), "\n");
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&text));
+    return text.empty() ? "  (none)\n" : text;
+}
+
+std::wstring veilorExe() {
+    return environmentPath(L"VEILOR_EXE");
+}
+
+std::wstring binDir() {
+    return environmentPath(L"VEILOR_BIN_DIR");
+}
+
+std::wstring programPath(const std::wstring& name) {
+    return binDir() + L"\\" + name + L".exe";
+}
+
+void pumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+::testing::AssertionResult pollUntil(const std::function<bool()>& condition, DWORD deadlineMs,
+                                     const std::string& what,
+                                     const std::function<std::string()>& actual) {
+    const ULONGLONG deadline = GetTickCount64() + deadlineMs;
+    for (;;) {
+        pumpMessages();
+        if (condition()) return ::testing::AssertionSuccess();
+        if (GetTickCount64() >= deadline) break;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_ALLINPUT);
+    }
+    auto failure = ::testing::AssertionFailure()
+                   << "waited " << deadlineMs << " ms for " << (what.empty() ? "condition" : what);
+    if (actual) failure << "; actual: " << actual();
+    return failure;
+}
+
+Process::~Process() {
+    if (!handle_) return;
+    if (running()) terminate();
+    CloseHandle(handle_);
+}
+
+Process::Process(Process&& other) noexcept : handle_(other.handle_), pid_(other.pid_) {
+    other.handle_ = nullptr;
+    other.pid_ = 0;
+}
+
+Process& Process::operator=(Process&& other) noexcept {
+    if (this != &other) {
+        Process old(std::move(*this));
+        handle_ = other.handle_;
+        pid_ = other.pid_;
+        other.handle_ = nullptr;
+        other.pid_ = 0;
+    }
+    return *this;
+}
+
+Process Process::start(const std::wstring& exe, const std::wstring& args,
+                       const std::wstring& workingDir) {
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!args.empty()) commandLine += L" " + args;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    Process process;
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingDir.empty() ? nullptr : workingDir.c_str(), &startup, &info)) {
+        ADD_FAILURE() << "CreateProcessW(" << toUtf8(commandLine) << ") failed, error "
+                      << GetLastError();
+        return process;
+    }
+    CloseHandle(info.hThread);
+    process.handle_ = info.hProcess;
+    process.pid_ = info.dwProcessId;
+    return process;
+}
+
+bool Process::running() const {
+    return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> Process::exitCode() const {
+    DWORD code = 0;
+    if (!handle_ || running() || !GetExitCodeProcess(handle_, &code)) return std::nullopt;
+    return code;
+}
+
+::testing::AssertionResult Process::waitExit(DWORD deadlineMs) const {
+    if (!handle_) return ::testing::AssertionFailure() << "no process was started";
+    return waitForProcessExit(handle_, deadlineMs) << " (pid " << pid_ << ")";
+}
+
+void Process::terminate() {
+    if (!handle_) return;
+    TerminateProcess(handle_, 1);
+    WaitForSingleObject(handle_, 10000);
+}
+
+::testing::AssertionResult waitForProcessExit(HANDLE process, DWORD deadlineMs) {
+    return pollUntil([&] { return WaitForSingleObject(process, 0) != WAIT_TIMEOUT; }, deadlineMs,
+                     "the process to exit", [] { return std::string("still running"); });
+}
+
+HWND findTopWindow(const WindowQuery& query) {
+    struct Search {
+        const WindowQuery* query;
+        HWND found;
+    } search{&query, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            if (!matches(window, *s->query)) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND waitForWindow(const WindowQuery& query, DWORD deadlineMs) {
+    HWND found = nullptr;
+    auto result =
+        pollUntil([&] { return (found = findTopWindow(query)) != nullptr; }, deadlineMs,
+                  concat("a top-level window with ", describeQuery(query)),
+                  [] { return concat("the top-level windows are\n", describeTopWindows()); });
+    if (!result) ADD_FAILURE() << result.message();
+    return found;
+}
+
+HWND controlById(HWND parent, int id) {
+    HWND control = GetDlgItem(parent, id);
+    if (control) return control;
+    std::string ids;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        ids += concat(" ", GetDlgCtrlID(child));
+    }
+    ADD_FAILURE() << "no control with ID " << id << " in " << describeWindow(parent)
+                  << "; child IDs:" << (ids.empty() ? " (none)" : ids);
+    return nullptr;
+}
+
+::testing::AssertionResult clickButton(HWND button, DWORD timeoutMs) {
+    DWORD_PTR result = 0;
+    if (!IsWindow(button)) return ::testing::AssertionFailure() << "no button " << hex(button);
+    if (!SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result)) {
+        return ::testing::AssertionFailure()
+               << "BM_CLICK to " << describeWindow(button) << " got no answer in " << timeoutMs
+               << " ms, error " << GetLastError();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult clickWithMouse(HWND control) {
+    RECT rect = {};
+    if (!GetWindowRect(control, &rect)) {
+        return ::testing::AssertionFailure() << "no window " << hex(control) << " to click";
+    }
+    HWND top = GetAncestor(control, GA_ROOT);
+    SetForegroundWindow(top);
+    auto front = pollUntil([&] { return GetForegroundWindow() == top; }, 5000,
+                           "the window to come to the front",
+                           [] { return describeWindow(GetForegroundWindow()); });
+    if (!front) return front;
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
+    INPUT inputs[3] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = static_cast<LONG>((x * 65535LL + width / 2) / (width - 1));
+        input.mi.dy = static_cast<LONG>((y * 65535LL + height / 2) / (height - 1));
+        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
+    }
+    inputs[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
+    inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    UINT sent = SendInput(3, inputs, sizeof(INPUT));
+    if (sent != 3) {
+        return ::testing::AssertionFailure()
+               << "SendInput queued " << sent << " of 3 mouse events, error " << GetLastError();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+std::string windowText(HWND window, DWORD timeoutMs) {
+    DWORD_PTR length = 0;
+    if (!IsWindow(window) || !SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG,
+                                                  timeoutMs, &length)) {
+        ADD_FAILURE() << "cannot read the text of " << describeWindow(window) << ", error "
+                      << GetLastError();
+        return {};
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, timeoutMs, &copied);
+    text.resize(copied);
+    return toUtf8(text);
+}
+
+std::optional<std::string> readFileBytes(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes;
+    char buf[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buf, sizeof buf, &got, nullptr) && got > 0)
+        bytes.append(buf, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool fileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring myDocumentsDir() {
+    wchar_t path[MAX_PATH] = {};
+    HRESULT hr = SHGetFolderPathW(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr,
+                                  SHGFP_TYPE_CURRENT, path);
+    if (FAILED(hr)) {
+        ADD_FAILURE() << "SHGetFolderPathW(CSIDL_PERSONAL) failed, hr 0x" << std::hex << hr;
+        return L"";
+    }
+    return path;
+}
+
+}  // namespace wine_test
