@@ -6,6 +6,7 @@
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/instance.h"
+#include "platform/notify_area.h"
 #include "platform/notify_icon.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
@@ -23,6 +24,7 @@ struct System {
     Registry& registry;
     Clock& clock;
     NotifyIcon& notifyIcon;
+    NotifyArea& notifyArea;
 };
 
 }  // namespace platform

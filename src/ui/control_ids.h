@@ -62,6 +62,13 @@ constexpr int kCmdRename = 1307;
 constexpr int kCmdhidewin = 1308;  // taskbar toggle
 
 // Tray page (Frame2): 1400-1499.
+constexpr int kList2 = 1401;
+constexpr int kTxtTrayTitle = 1402;
+constexpr int kCmdRefresh2 = 1403;
+constexpr int kCmdHide2 = 1404;
+constexpr int kCmdShow2 = 1405;
+constexpr int kCmdHideAll = 1406;
+constexpr int kCmdShowAll = 1407;
 
 // News page, own notification icon, About box and options: 1500-1599, About box 2100-2199.
 

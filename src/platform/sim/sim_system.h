@@ -7,6 +7,7 @@
 #include "platform/sim/sim_environment.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_instance.h"
+#include "platform/sim/sim_notify_area.h"
 #include "platform/sim/sim_notify_icon.h"
 #include "platform/sim/sim_profile.h"
 #include "platform/sim/sim_registry.h"
@@ -21,7 +22,7 @@ public:
 
     System system() {
         return System{profile, files, environment, shell, instance, desktop, registry, clock,
-                      notifyIcon};
+                      notifyIcon, notifyArea};
     }
 
     SimFiles files;
@@ -33,6 +34,7 @@ public:
     SimRegistry registry;
     SimClock clock;
     SimNotifyIcon notifyIcon;
+    SimNotifyArea notifyArea{desktop};
 
 private:
     SimInstanceBus ownBus_;

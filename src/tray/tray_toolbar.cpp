@@ -1,0 +1,102 @@
+#include "tray/tray_toolbar.h"
+
+namespace tray {
+namespace {
+
+std::unique_ptr<platform::ToolbarConnection> connectToIcons(const platform::System& sys) {
+    platform::WindowHandle toolbar = iconToolbar(sys.desktop);
+    if (toolbar == platform::kNoWindow) return nullptr;
+    return sys.notifyArea.connect(toolbar);
+}
+
+void setButtonsHidden(const platform::System& sys, const std::string& text, bool hide) {
+    auto toolbar = connectToIcons(sys);
+    if (!toolbar) return;
+    const int count = toolbar->buttonCount();
+    // Every button with the text, not just the first: one program may show several.
+    for (int position = 0; position < count; ++position) {
+        std::optional<int> id = toolbar->commandId(position);
+        if (!id) continue;
+        std::optional<std::string> buttonText = toolbar->buttonText(*id);
+        if (!buttonText || *buttonText != text) continue;
+        toolbar->hideButton(*id, hide);
+        toolbar->autosize();
+    }
+}
+
+}  // namespace
+
+platform::WindowHandle iconToolbar(platform::Desktop& desktop) {
+    platform::WindowHandle w = desktop.findWindow("Shell_TrayWnd", "");
+    for (const char* className : {"TrayNotifyWnd", "SysPager", "ToolbarWindow32"}) {
+        if (w == platform::kNoWindow) break;
+        w = desktop.findChildWindow(w, platform::kNoWindow, className, "");
+    }
+    return w;
+}
+
+platform::WindowHandle FindTrayToolbar(platform::Desktop& desktop, platform::NotifyArea& area) {
+    const platform::SystemVersion version = area.systemVersion();
+    platform::WindowHandle w = desktop.findWindow("Shell_TrayWnd", "");
+    if (w != platform::kNoWindow)
+        w = desktop.findChildWindow(w, platform::kNoWindow, "TrayNotifyWnd", "");
+    // Shells before Windows 2000 draw the icons in TrayNotifyWnd itself; Windows 2000 puts
+    // a toolbar straight into it; every later shell with a toolbar wraps it in SysPager.
+    if (version.major < 5 || w == platform::kNoWindow) return w;
+    if (version.major > 5 || version.minor > 0) {
+        w = desktop.findChildWindow(w, platform::kNoWindow, "SysPager", "");
+        if (w == platform::kNoWindow) return w;
+    }
+    return desktop.findChildWindow(w, platform::kNoWindow, "ToolbarWindow32", "");
+}
+
+std::vector<TrayButton> readTrayButtons(const platform::System& sys) {
+    std::vector<TrayButton> buttons;
+    auto toolbar = connectToIcons(sys);
+    if (!toolbar) return buttons;
+    const int count = toolbar->buttonCount();
+    for (int position = 0; position < count; ++position) {
+        std::optional<int> id = toolbar->commandId(position);
+        if (!id) continue;  // the button went away while we read
+        buttons.push_back({position, *id, toolbar->buttonText(*id)});
+    }
+    return buttons;
+}
+
+std::vector<std::string> listRows(const std::vector<TrayButton>& buttons) {
+    std::vector<std::string> rows;
+    for (const TrayButton& button : buttons) {
+        if (!button.text) continue;
+        const std::string& text = *button.text;
+        if (rows.empty() ? text.empty() : rows.back() == text) continue;
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+void ListTrayButtons(const platform::System& sys, ui::ListBox& list) {
+    list.clear();
+    for (const std::string& row : listRows(readTrayButtons(sys)))
+        list.addItem(row);
+}
+
+void HideTrayButtons(const platform::System& sys, const std::string& text) {
+    setButtonsHidden(sys, text, true);
+}
+
+void ShowTrayButtons(const platform::System& sys, const std::string& text) {
+    setButtonsHidden(sys, text, false);
+}
+
+void RefreshTray(const platform::System& sys) {
+    const platform::WindowHandle toolbar = FindTrayToolbar(sys.desktop, sys.notifyArea);
+    if (toolbar == platform::kNoWindow) return;
+    std::optional<platform::ClientSize> size = sys.notifyArea.clientSize(toolbar);
+    if (!size) return;
+    for (int x = 1; x < size->width; ++x) {
+        for (int y = 1; y < size->height; ++y)
+            sys.notifyArea.postMouseMove(toolbar, x, y);
+    }
+}
+
+}  // namespace tray

@@ -1,0 +1,49 @@
+#pragma once
+// Other programs' icons in the notification area, read, hidden and shown by their text
+// through the shell's toolbar. Nothing is kept between calls: every operation finds the
+// toolbar again, opens one connection to the shell's process and releases it before it
+// returns. When the toolbar or the shell's process cannot be reached, an operation does
+// nothing (a list stays empty).
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/system.h"
+#include "ui/controls.h"
+
+namespace tray {
+
+// Written in front of the list row of an icon that Veilor hid.
+inline constexpr std::string_view kHiddenMarker = "[隐藏] ";
+
+// One button of the toolbar as read: its place, the identifier the toolbar knows it by,
+// and its text (the owning program's tool tip); no text when the toolbar reported none.
+struct TrayButton {
+    int position = 0;
+    int commandId = 0;
+    std::optional<std::string> text;
+};
+
+// Shell_TrayWnd > TrayNotifyWnd > SysPager > ToolbarWindow32; kNoWindow when any link is
+// missing.
+platform::WindowHandle iconToolbar(platform::Desktop& desktop);
+// The window the sweep of RefreshTray goes to, by the layout of this version's shell.
+platform::WindowHandle FindTrayToolbar(platform::Desktop& desktop, platform::NotifyArea& area);
+
+// Every button of the icon toolbar in order, hidden ones included.
+std::vector<TrayButton> readTrayButtons(const platform::System& sys);
+// The list rows for those buttons: buttons without text give none, a run of neighbours
+// with one text gives one row, and an empty text gives no row while no row exists yet.
+std::vector<std::string> listRows(const std::vector<TrayButton>& buttons);
+
+// Empties the list and fills it with the rows of the buttons.
+void ListTrayButtons(const platform::System& sys, ui::ListBox& list);
+// Hides (shows) every button whose text is exactly this text, case and all.
+void HideTrayButtons(const platform::System& sys, const std::string& text);
+void ShowTrayButtons(const platform::System& sys, const std::string& text);
+// Moves a posted pointer over every interior point of the toolbar, so that the shell
+// notices icons whose programs have ended and drops them. Does not wait for the shell.
+void RefreshTray(const platform::System& sys);
+
+}  // namespace tray
