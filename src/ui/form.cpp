@@ -48,6 +48,11 @@ void Form::setWindowState(WindowState state) {
     if (onResize) onResize();
 }
 
+void Form::setStyle(const FormStyle& style) {
+    style_ = style;
+    notify(Change::Style);
+}
+
 Control* Form::findById(int id) const {
     for (Control* c : all_) {
         if (c->id() == id) return c;

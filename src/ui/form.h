@@ -15,6 +15,21 @@ class Form;
 
 enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
 
+// How a form's window is framed; the views read it when they create the window and
+// again whenever it changes.
+enum class FormBorder { None, FixedSingle, Sizable, FixedDialog, FixedToolWindow };
+
+struct FormStyle {
+    FormBorder border = FormBorder::FixedDialog;
+    // The system menu and the caption's close button. With no control box and an empty
+    // caption text the window has no title bar at all.
+    bool controlBox = true;
+    bool minButton = false;
+    bool maxButton = false;
+    bool showInTaskbar = true;
+    bool topMost = false;
+};
+
 // Receives every change of a form's controls; implemented by the views.
 class FormObserver {
 public:
@@ -62,6 +77,8 @@ public:
     void setWindowState(WindowState state);
     int clientWidth() const { return width(); }
     int clientHeight() const { return height(); }
+    const FormStyle& style() const { return style_; }
+    void setStyle(const FormStyle& style);
 
     std::function<void()> onLoad;
     std::function<void()> onResize;
@@ -86,6 +103,7 @@ private:
     bool loaded_ = false;
     bool unloading_ = false;
     WindowState windowState_ = WindowState::Normal;
+    FormStyle style_;
     std::vector<Control*> all_;
     Control* focused_ = nullptr;
 };

@@ -1,0 +1,96 @@
+#pragma once
+// What the real view keeps for one loaded form, and the pieces of the view that work
+// on it. Internal to ui/win32.
+#include <windows.h>
+
+#include <exception>
+#include <map>
+#include <string>
+
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/win32/ui_font.h"
+#include "ui/win32/win32_forms.h"
+
+namespace ui::win32 {
+
+// Posted to a form window to re-read a list view's selection once a user's click has
+// finished moving it (the control reports the old row losing it before the new row
+// gains it).
+constexpr UINT kSyncListViewMessage = WM_APP + 0x31;
+
+struct FormView {
+    Form* form = nullptr;
+    const UiFonts* fonts = nullptr;
+    HWND hwnd = nullptr;
+    HWND tooltip = nullptr;
+    std::map<const Control*, HWND> windows;
+    std::map<HWND, Control*> controls;
+    std::map<UINT_PTR, Timer*> timers;
+    BackgroundPainter painter;
+    // Above zero while the view is following the model: notifications the controls send
+    // meanwhile are echoes of the model's own change, not the user's action.
+    int applying = 0;
+    HWND hotButton = nullptr;
+
+    HWND windowOf(const Control& c) const {
+        auto it = windows.find(&c);
+        return it == windows.end() ? nullptr : it->second;
+    }
+    Control* controlOf(HWND hwnd) const {
+        auto it = controls.find(hwnd);
+        return it == controls.end() ? nullptr : it->second;
+    }
+};
+
+class Applying {
+  public:
+    explicit Applying(FormView& view) : view_(view) { ++view_.applying; }
+    ~Applying() { --view_.applying; }
+    Applying(const Applying&) = delete;
+    Applying& operator=(const Applying&) = delete;
+
+  private:
+    FormView& view_;
+};
+
+// Runs a model event handler from inside a window procedure: nothing may escape into
+// the system's code that called us.
+template <class F>
+void guarded(F&& f) noexcept {
+    try {
+        f();
+    } catch (const std::exception& e) {
+        OutputDebugStringA("Veilor: event handler failed: ");
+        OutputDebugStringA(e.what());
+        OutputDebugStringA("\n");
+    } catch (...) {
+        OutputDebugStringA("Veilor: event handler failed\n");
+    }
+}
+
+std::wstring windowText(HWND hwnd);
+// kShiftMask / kCtrlMask / kAltMask from the keyboard's current state.
+int shiftState();
+
+// control_views.cpp
+void createControls(FormView& view);
+void applyControlChange(FormView& view, Control& control, Change change, int index);
+void placeControl(FormView& view, const Control& control);
+
+// control_events.cpp
+LRESULT handleCommand(FormView& view, HWND child, int code);
+LRESULT handleNotify(FormView& view, const NMHDR& header);
+LRESULT colorStatic(FormView& view, HDC dc, HWND child);
+void syncListViewSelection(FormView& view, HWND listView);
+void subclassControl(FormView& view, HWND hwnd, Control& control);
+
+// picture_button.cpp
+void drawPictureButton(const FormView& view, const DRAWITEMSTRUCT& item);
+
+// form_window.cpp
+HWND createFormWindow(FormView& view);
+void applyFormChange(FormView& view, Change change);
+void rearmTimer(FormView& view, Timer& timer);
+
+}  // namespace ui::win32

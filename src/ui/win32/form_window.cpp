@@ -1,0 +1,317 @@
+// The top-level window of a form: its frame, placement, state and timers, and the
+// messages that arrive at it.
+#include <windowsx.h>
+
+#include "platform/win32/wide.h"
+#include "ui/win32/form_view.h"
+
+namespace ui::win32 {
+namespace {
+
+constexpr wchar_t kFormClass[] = L"VeilorForm";
+
+LRESULT CALLBACK formProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+
+void registerFormClass(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    if (GetClassInfoExW(instance, kFormClass, &wc)) return;
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = formProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.lpszClassName = kFormClass;
+    RegisterClassExW(&wc);
+}
+
+struct Styles {
+    DWORD style;
+    DWORD exStyle;
+};
+
+Styles stylesFor(const Form& form) {
+    const FormStyle& s = form.style();
+    DWORD style = WS_CLIPSIBLINGS;
+    DWORD ex = 0;
+    bool caption = s.border != FormBorder::None && (s.controlBox || !form.text().empty());
+    switch (s.border) {
+        case FormBorder::None:
+            break;
+        case FormBorder::FixedSingle:
+            style |= WS_BORDER;
+            break;
+        case FormBorder::Sizable:
+            style |= WS_THICKFRAME;
+            break;
+        case FormBorder::FixedDialog:
+            style |= WS_DLGFRAME;
+            ex |= WS_EX_DLGMODALFRAME;
+            break;
+        case FormBorder::FixedToolWindow:
+            style |= WS_BORDER;
+            ex |= WS_EX_TOOLWINDOW;
+            break;
+    }
+    style |= caption ? (WS_OVERLAPPED | WS_CAPTION) : WS_POPUP;
+    if (caption && s.controlBox) style |= WS_SYSMENU;
+    if (s.minButton) style |= WS_MINIMIZEBOX;
+    if (s.maxButton) style |= WS_MAXIMIZEBOX;
+    if (s.topMost) ex |= WS_EX_TOPMOST;
+    ex |= s.showInTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
+    return {style, ex};
+}
+
+// The outer rectangle for the form's client size and position; a form that never said
+// where it goes opens in the middle of the work area.
+RECT outerRect(const Form& form, const Styles& styles) {
+    RECT r{0, 0, twipsToPixels(form.width()), twipsToPixels(form.height())};
+    AdjustWindowRectEx(&r, styles.style, FALSE, styles.exStyle);
+    int w = r.right - r.left, h = r.bottom - r.top;
+    int x = twipsToPixels(form.left()), y = twipsToPixels(form.top());
+    if (form.left() == 0 && form.top() == 0) {
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        x = work.left + ((work.right - work.left) - w) / 2;
+        y = work.top + ((work.bottom - work.top) - h) / 2;
+    }
+    return {x, y, x + w, y + h};
+}
+
+// The user (or the system) moved or sized the window: the model learns where it is.
+void syncGeometryToModel(FormView& view) {
+    if (view.applying || IsIconic(view.hwnd) || IsZoomed(view.hwnd)) return;
+    RECT outer{}, client{};
+    GetWindowRect(view.hwnd, &outer);
+    GetClientRect(view.hwnd, &client);
+    Applying applying(view);
+    view.form->setBounds(pixelsToTwips(outer.left), pixelsToTwips(outer.top),
+                         pixelsToTwips(client.right), pixelsToTwips(client.bottom));
+}
+
+void applyState(FormView& view) {
+    if (!view.form->visible()) return;  // applied when the form is shown
+    switch (view.form->windowState()) {
+        case WindowState::Minimized:
+            ShowWindow(view.hwnd, SW_MINIMIZE);
+            break;
+        case WindowState::Maximized:
+            ShowWindow(view.hwnd, SW_MAXIMIZE);
+            break;
+        case WindowState::Normal:
+            if (IsIconic(view.hwnd) || IsZoomed(view.hwnd)) ShowWindow(view.hwnd, SW_RESTORE);
+            break;
+    }
+}
+
+void applyVisible(FormView& view) {
+    if (!view.form->visible()) {
+        ShowWindow(view.hwnd, SW_HIDE);
+        return;
+    }
+    switch (view.form->windowState()) {
+        case WindowState::Minimized:
+            ShowWindow(view.hwnd, SW_SHOWMINIMIZED);
+            break;
+        case WindowState::Maximized:
+            ShowWindow(view.hwnd, SW_SHOWMAXIMIZED);
+            break;
+        case WindowState::Normal:
+            ShowWindow(view.hwnd,
+                       IsIconic(view.hwnd) || IsZoomed(view.hwnd) ? SW_RESTORE : SW_SHOW);
+            break;
+    }
+}
+
+void applyStyles(FormView& view) {
+    Styles styles = stylesFor(*view.form);
+    DWORD keep = GetWindowLongW(view.hwnd, GWL_STYLE) &
+                 (WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE);
+    SetWindowLongW(view.hwnd, GWL_STYLE, static_cast<LONG>(styles.style | keep));
+    SetWindowLongW(view.hwnd, GWL_EXSTYLE, static_cast<LONG>(styles.exStyle));
+    RECT r = outerRect(*view.form, styles);
+    HWND order = view.form->style().topMost ? HWND_TOPMOST : HWND_NOTOPMOST;
+    SetWindowPos(view.hwnd, order, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void applyGeometry(FormView& view) {
+    RECT r = outerRect(*view.form, stylesFor(*view.form));
+    if (IsIconic(view.hwnd) || IsZoomed(view.hwnd)) {
+        // Moves the place it is restored to, without restoring it.
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof(placement);
+        GetWindowPlacement(view.hwnd, &placement);
+        placement.rcNormalPosition = r;
+        if (!IsWindowVisible(view.hwnd)) placement.showCmd = SW_HIDE;
+        SetWindowPlacement(view.hwnd, &placement);
+        return;
+    }
+    RECT now{};
+    GetWindowRect(view.hwnd, &now);
+    if (EqualRect(&now, &r)) return;  // the model learnt this place from the window
+    SetWindowPos(view.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void mouseDown(FormView& view, MouseButton button, WPARAM wp, LPARAM lp) {
+    POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    int shift = ((wp & MK_SHIFT) ? kShiftMask : 0) | ((wp & MK_CONTROL) ? kCtrlMask : 0) |
+                (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
+    // Group boxes let the mouse through to the form: the press belongs to the innermost
+    // frame shown under it.
+    Control* target = view.form;
+    for (Control* c : view.form->allControls()) {
+        if (c->kind() != ControlKind::Frame || !c->shownOnScreen()) continue;
+        RECT r{twipsToPixels(c->formLeft()), twipsToPixels(c->formTop()), 0, 0};
+        r.right = r.left + twipsToPixels(c->width());
+        r.bottom = r.top + twipsToPixels(c->height());
+        if (PtInRect(&r, p)) target = c;  // later frames lie inside or above earlier ones
+    }
+    int x = pixelsToTwips(p.x) - (target == view.form ? 0 : target->formLeft());
+    int y = pixelsToTwips(p.y) - (target == view.form ? 0 : target->formTop());
+    guarded([&] { target->raiseMouseDown(button, shift, x, y); });
+}
+
+void sized(FormView& view, WPARAM kind) {
+    if (view.applying) return;
+    WindowState state = kind == SIZE_MINIMIZED   ? WindowState::Minimized
+                        : kind == SIZE_MAXIMIZED ? WindowState::Maximized
+                                                 : WindowState::Normal;
+    if (kind == SIZE_RESTORED || kind == SIZE_MINIMIZED || kind == SIZE_MAXIMIZED) {
+        Form* form = view.form;
+        if (form->windowState() != state) guarded([&] { form->setWindowState(state); });
+    }
+}
+
+bool eraseBackground(FormView& view, HDC dc) {
+    if (!view.painter) return false;
+    RECT client{};
+    GetClientRect(view.hwnd, &client);
+    guarded([&] { view.painter(dc, client); });
+    return true;
+}
+
+LRESULT formMessage(FormView& view, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_COMMAND:
+            if (lp) return handleCommand(view, reinterpret_cast<HWND>(lp), HIWORD(wp));
+            break;
+        case WM_NOTIFY:
+            return handleNotify(view, *reinterpret_cast<const NMHDR*>(lp));
+        case WM_CTLCOLORSTATIC:
+            return colorStatic(view, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+        case WM_DRAWITEM:
+            drawPictureButton(view, *reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+            return TRUE;
+        case WM_ERASEBKGND:
+            if (eraseBackground(view, reinterpret_cast<HDC>(wp))) return 1;
+            break;
+        case WM_TIMER: {
+            auto it = view.timers.find(wp);
+            if (it == view.timers.end()) break;
+            Timer* timer = it->second;
+            guarded([&] { timer->raiseTick(); });
+            return 0;
+        }
+        case kSyncListViewMessage:
+            syncListViewSelection(view, reinterpret_cast<HWND>(lp));
+            return 0;
+        case WM_LBUTTONDOWN:
+            mouseDown(view, MouseButton::Left, wp, lp);
+            return 0;
+        case WM_RBUTTONDOWN:
+            mouseDown(view, MouseButton::Right, wp, lp);
+            return 0;
+        case WM_MBUTTONDOWN:
+            mouseDown(view, MouseButton::Middle, wp, lp);
+            return 0;
+        case WM_SIZE:
+            sized(view, wp);
+            return 0;
+        case WM_EXITSIZEMOVE:
+            syncGeometryToModel(view);
+            return 0;
+        case WM_CLOSE: {
+            Form* form = view.form;
+            guarded([&] { form->unload(); });  // may destroy this window and the view
+            return 0;
+        }
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK formProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* view = reinterpret_cast<FormView*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!view || !view->hwnd) return DefWindowProcW(hwnd, msg, wp, lp);
+    LRESULT result = 0;
+    guarded([&] { result = formMessage(*view, hwnd, msg, wp, lp); });
+    return result;
+}
+
+}  // namespace
+
+HWND createFormWindow(FormView& view) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    registerFormClass(instance);
+    Styles styles = stylesFor(*view.form);
+    RECT r = outerRect(*view.form, styles);
+    HWND hwnd = CreateWindowExW(
+        styles.exStyle, kFormClass, platform::win32::wide(view.form->text()).c_str(), styles.style,
+        r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, &view);
+    if (!hwnd) return nullptr;
+    view.hwnd = hwnd;
+    if (!view.form->enabled()) EnableWindow(hwnd, FALSE);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(view.fonts->font(false)), FALSE);
+    return hwnd;
+}
+
+void applyFormChange(FormView& view, Change change) {
+    Applying applying(view);
+    switch (change) {
+        case Change::Text: {
+            std::wstring text = platform::win32::wide(view.form->text());
+            if (windowText(view.hwnd) != text) SetWindowTextW(view.hwnd, text.c_str());
+            applyStyles(view);  // the caption bar comes and goes with the caption text
+            break;
+        }
+        case Change::Style:
+            applyStyles(view);
+            break;
+        case Change::Visible:
+            applyVisible(view);
+            break;
+        case Change::Enabled:
+            EnableWindow(view.hwnd, view.form->enabled());
+            break;
+        case Change::Geometry:
+            applyGeometry(view);
+            break;
+        case Change::WindowState:
+            applyState(view);
+            break;
+        default:
+            break;
+    }
+}
+
+void rearmTimer(FormView& view, Timer& timer) {
+    for (auto& [id, t] : view.timers) {
+        if (t != &timer) continue;
+        if (timer.running()) {
+            SetTimer(view.hwnd, id, static_cast<UINT>(timer.interval()), nullptr);
+        } else {
+            KillTimer(view.hwnd, id);
+        }
+        return;
+    }
+}
+
+}  // namespace ui::win32
