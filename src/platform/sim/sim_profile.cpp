@@ -18,13 +18,21 @@ std::string cutToUnits(const std::string& text, int maxUnits) {
 int SimProfile::read(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& defaultValue, std::string& out, int bufferChars) {
     std::optional<std::string> value = ini::read(files_.readFile(file).value_or(""), section, key);
-    out = cutToUnits(value.value_or(defaultValue), bufferChars - 1);
+    // The system drops trailing spaces of the default before using it.
+    std::string fallback = defaultValue;
+    while (!fallback.empty() && fallback.back() == ' ')
+        fallback.pop_back();
+    out = cutToUnits(value.value_or(fallback), bufferChars - 1);
     return static_cast<int>(core::utf8ToUtf16(out).size());
 }
 
 bool SimProfile::write(const std::string& file, const std::string& section, const std::string& key,
                        const std::string& value) {
-    return files_.writeFile(file, ini::write(files_.readFile(file).value_or(""), section, key, value));
+    std::optional<std::string> current = files_.readFile(file);
+    std::optional<std::string> changed = ini::write(current.value_or(""), section, key, value);
+    // Storing the value a key already holds leaves the file as it is, as the system does.
+    if (!changed) return true;
+    return files_.writeFile(file, *changed);
 }
 
 }  // namespace platform::sim

@@ -1,0 +1,60 @@
+#pragma once
+// A simulated computer and the settings page's controls, as the main window hands them to
+// the settings functions. The controls stand alone: the settings functions never look at
+// the form around them.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "platform/sim/sim_system.h"
+#include "settings/config.h"
+#include "ui/sim/sim_dialogs.h"
+
+namespace settings_test {
+
+inline const std::string kDefaultFile =
+    "[HotKey]\r\n0=65,0,-1,0\r\n1=77,0,-1,0\r\n2=84,0,-1,0\r\n3=87,0,-1,0\r\n4=82,0,-1,0\r\n"
+    "5=66,0,-1,0\r\n6=73,0,-1,0\r\n[Config]\r\nStartRun=0\r\nStartMini=0\r\nEndMini=0\r\n"
+    "BlackPwd=\r\nEndMsg=0\r\n";
+
+class SettingsTest : public ::testing::Test {
+  protected:
+    SettingsTest() {
+        for (int i = 0; i < settings::kHotKeyCount; ++i) {
+            owned_[i] = std::make_unique<ui::TextBox>(nullptr, 200 + i, "txtHotKey");
+            boxes[i] = owned_[i].get();
+        }
+        for (const char* folder : {"C:\\Users", "C:\\Users\\user", "C:\\Users\\user\\Documents",
+                                   "C:\\Users\\user\\Documents\\Veilor"}) {
+            sim.files.createFolder(folder);
+        }
+    }
+
+    std::string file() { return sim.files.readFile(path).value_or("<no file>"); }
+    void load() { settings::LoadConfig(sim.profile, path, boxes, loaded); }
+    void save() {
+        settings::SaveConfig(sim.profile, path, boxes,
+                             {CheckStarRun, CheckStartMini, CheckEndMini, EndMsgbox}, pwdConfirm);
+    }
+
+    platform::sim::SimInstanceBus bus;
+    platform::sim::SimSystem sim{bus};
+    ui::sim::SimDialogs dialogs;
+    settings::HotKeyBoxes boxes{};
+    ui::CheckBox CheckStarRun{nullptr, 300, "CheckStarRun"};
+    ui::CheckBox CheckStartMini{nullptr, 301, "CheckStartMini"};
+    ui::CheckBox CheckEndMini{nullptr, 302, "CheckEndMini"};
+    ui::CheckBox EndMsgbox{nullptr, 303, "EndMsgbox"};
+    ui::TextBox pwd{nullptr, 304, "txtBlackPwd"};
+    ui::TextBox pwdConfirm{nullptr, 305, "txtBlackPwd"};
+    settings::Settings loaded;
+    const std::string mydoc = "C:\\Users\\user\\Documents\\Veilor";
+    const std::string path = settings::configPath(mydoc);
+
+  private:
+    std::array<std::unique_ptr<ui::TextBox>, settings::kHotKeyCount> owned_;
+};
+
+}  // namespace settings_test
