@@ -1,0 +1,174 @@
+#include "windows/window_page.h"
+
+#include "core/text.h"
+#include "windows/desktop_snapshot.h"
+#include "windows/window_ops.h"
+
+namespace windows {
+namespace {
+
+// Chat windows rewrite their titles while someone types; their rows are not taken
+// for windows that have gone.
+constexpr std::string_view kTypingSuffix = "正在输入";
+constexpr std::string_view kChattingSuffix = "交谈中";
+
+std::string withoutFrozenMarker(const std::string& row) {
+    return hasFrozenMarker(row) ? row.substr(kFrozenMarker.size()) : row;
+}
+
+}  // namespace
+
+WindowPage::WindowPage(ui::Frame& frame, platform::System& sys, ui::Dialogs& dialogs,
+                       std::function<platform::WindowHandle()> mainWindow)
+    : frame_(frame), desktop_(sys.desktop), dialogs_(dialogs), mainWindow_(std::move(mainWindow)) {
+    layout();
+    wireEvents();
+}
+
+void WindowPage::layout() {
+    List1.setBounds(120, 300, 3720, 2460);
+    txtWindowTitle.setBounds(120, 2880, 3720, 375);
+    txtWindowTitle.setReadOnly(true);
+    chkVisible.setText("仅显示可见窗口");
+    chkVisible.setBounds(3960, 300, 1635, 300);
+    const std::pair<ui::Button*, const char*> buttons[] = {
+        {&cmdRefresh1, "刷新列表"},
+        {&cmdHide1, "隐藏窗体"},
+        {&cmdShow1, "显示窗体"},
+        {&cmdRename, "重命名窗体"},
+    };
+    int top = 780;
+    for (const auto& [button, caption] : buttons) {
+        button->setText(caption);
+        button->setBounds(kHideWinSlot.left, top, kHideWinSlot.width, kHideWinSlot.height);
+        top += 520;
+    }
+    // Stopped until the program has loaded; the watcher re-arms itself from then on.
+    tmrEnabled1.setEnabled(false);
+    tmrEnabled1.setInterval(0);
+}
+
+void WindowPage::wireEvents() {
+    List1.onClick = [this] { List1_Click(); };
+    chkVisible.onClick = [this] { Refresh1(); };
+    cmdRefresh1.onClick = [this] { Refresh1(); };
+    cmdHide1.onClick = [this] { cmdHide1_Click(); };
+    cmdShow1.onClick = [this] { cmdShow1_Click(); };
+    cmdRename.onClick = [this] { cmdRename_Click(); };
+    tmrEnabled1.onTick = [this] { tmrEnabled1_Timer(); };
+}
+
+void WindowPage::Refresh1() {
+    refreshFrom(DesktopSnapshot(desktop_));
+}
+
+void WindowPage::refreshFrom(const DesktopSnapshot& desktop) {
+    List1.clear();
+    txtWindowTitle.setText("");
+    const platform::WindowHandle self = mainWindow_ ? mainWindow_() : platform::kNoWindow;
+    for (const DesktopSnapshot::Entry& probe : desktop.windows()) {
+        addRowFor(desktop, probe.handle, probe.title, self);
+    }
+}
+
+void WindowPage::addRowFor(const DesktopSnapshot& desktop, platform::WindowHandle h,
+                           const std::string& title, platform::WindowHandle mainWindow) {
+    if (h == mainWindow || isOwnTitle(title) || title.empty() || title == kProgramManager) return;
+    // The row stands for whichever window owns this title first, not necessarily h.
+    const platform::WindowHandle w = desktop.find(title);
+    if (w == platform::kNoWindow) return;
+    if (chkVisible.value() == 1) {
+        if (!desktop_.isWindowVisible(w)) return;
+        List1.addItem(desktop_.isWindowEnabled(w) ? title : std::string(kFrozenMarker) + title);
+        return;
+    }
+    if (!desktop_.isWindowEnabled(w)) return;
+    // Invisible windows are listed only when Veilor hid them, so they can be shown again.
+    if (desktop_.isWindowVisible(w) || hasHiddenMarker(title)) List1.addItem(title);
+}
+
+void WindowPage::List1_Click() {
+    const std::string row = List1.list(List1.listIndex());
+    const std::string title =
+        GetWinText(desktop_, row.empty() ? platform::kNoWindow : desktop_.findWindow("", row));
+    // A window whose real title carries a marker is found by the row exactly as it is.
+    if (hasHiddenMarker(title) || hasFrozenMarker(title)) {
+        txtWindowTitle.setText(row);
+    } else if (hasFrozenMarker(row)) {
+        txtWindowTitle.setText(row.substr(kFrozenMarker.size()));
+    } else if (hasHiddenMarker(row)) {
+        txtWindowTitle.setText(row.substr(kHiddenMarker.size()));
+    } else {
+        txtWindowTitle.setText(row);
+    }
+}
+
+platform::WindowHandle WindowPage::target() {
+    // An empty title would match any window at all.
+    const std::string& title = txtWindowTitle.text();
+    return title.empty() ? platform::kNoWindow : desktop_.findWindow("", title);
+}
+
+void WindowPage::cmdHide1_Click() {
+    Dowindow = true;
+    const platform::WindowHandle w = target();
+    const std::string title = GetWinText(desktop_, w);
+    bool marked = hasHiddenMarker(title);
+    if (isMarkable(title)) marked = desktop_.setWindowText(w, std::string(kHiddenMarker) + title);
+    // Without its marker a hidden window could never be found and shown again, so a
+    // window whose title could not be marked (its program does not answer) stays shown.
+    if (marked) WinCommand(desktop_, w, kWinHide);
+    Refresh1();
+}
+
+void WindowPage::cmdShow1_Click() {
+    const platform::WindowHandle w = target();
+    const std::string title = GetWinText(desktop_, w);
+    if (hasHiddenMarker(title)) desktop_.setWindowText(w, title.substr(kHiddenMarker.size()));
+    WinCommand(desktop_, w, kWinShow);
+    Refresh1();
+}
+
+void WindowPage::cmdRename_Click() {
+    const platform::WindowHandle w = target();
+    if (w == platform::kNoWindow) return;
+    const std::string answer =
+        dialogs_.inputBox("请输入新的名称：", "窗体重命名", GetWinText(desktop_, w));
+    if (trimSpaces(answer).empty() || answer == txtWindowTitle.text()) return;
+    desktop_.setWindowText(w, answer);
+    Refresh1();
+}
+
+void WindowPage::startWatcher() {
+    tmrEnabled1.setEnabled(true);
+    tmrEnabled1_Timer();
+}
+
+void WindowPage::tmrEnabled1_Timer() {
+    List1.setToolTip(List1.list(List1.listIndex()));
+    if (chkVisible.value() == 1) watchRows();
+    enableButtons();
+    tmrEnabled1.setInterval(1);
+}
+
+void WindowPage::watchRows() {
+    const int count = List1.listCount();
+    DesktopSnapshot desktop(desktop_);
+    // A refresh may shorten the list; the rows past its end are nothing to watch.
+    for (int i = 0; i < count && i < List1.listCount(); ++i) {
+        const std::string row = List1.list(i);
+        if (desktop.find(withoutFrozenMarker(row)) != platform::kNoWindow) continue;
+        if (core::endsWith(row, kTypingSuffix) || core::endsWith(row, kChattingSuffix)) continue;
+        desktop = DesktopSnapshot(desktop_);
+        refreshFrom(desktop);
+    }
+}
+
+void WindowPage::enableButtons() {
+    const std::string& x = txtWindowTitle.text();
+    const bool usable = !x.empty() && x != kAppTitle && x != " " + std::string(kAppTitle);
+    for (ui::Button* button : {&cmdRename, &cmdShow1, &cmdHide1})
+        button->setEnabled(usable);
+}
+
+}  // namespace windows

@@ -1,0 +1,79 @@
+#pragma once
+// The window page of the main window: the list of other programs' titled windows, the
+// selected title, and the buttons that hide, show and rename the selected window. The
+// list is rebuilt from the desktop on every refresh; nothing but the hidden marker in a
+// window's own title remembers that Veilor hid it.
+#include <functional>
+#include <string>
+
+#include "platform/system.h"
+#include "ui/control_ids.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+
+namespace windows {
+
+class DesktopSnapshot;
+
+class WindowPage {
+  public:
+    // The page's controls become children of frame (5655 x 3375 twips). mainWindow
+    // answers the main window's handle, which is only known once it is loaded.
+    WindowPage(ui::Frame& frame, platform::System& sys, ui::Dialogs& dialogs,
+               std::function<platform::WindowHandle()> mainWindow);
+    WindowPage(const WindowPage&) = delete;
+    WindowPage& operator=(const WindowPage&) = delete;
+
+    // Rebuilds List1 from the desktop and empties txtWindowTitle.
+    void Refresh1();
+    // Turns the watcher on and runs it once at once, as the program starts.
+    void startWatcher();
+    void tmrEnabled1_Timer();
+
+    void List1_Click();
+    void cmdHide1_Click();
+    void cmdShow1_Click();
+    void cmdRename_Click();
+
+    // Set by every hide, never cleared: restoring windows is due only once one was hidden.
+    bool Dowindow = false;
+
+  private:
+    ui::Frame& frame_;
+
+  public:
+    ui::ListBox List1{&frame_, ui::ids::kList1, "List1"};
+    ui::TextBox txtWindowTitle{&frame_, ui::ids::kTxtWindowTitle, "txtWindowTitle"};
+    ui::CheckBox chkVisible{&frame_, ui::ids::kChkVisible, "chkVisible"};
+    ui::Button cmdRefresh1{&frame_, ui::ids::kCmdRefresh1, "cmdRefresh1"};
+    ui::Button cmdHide1{&frame_, ui::ids::kCmdHide1, "cmdHide1"};
+    ui::Button cmdShow1{&frame_, ui::ids::kCmdShow1, "cmdShow1"};
+    ui::Button cmdRename{&frame_, ui::ids::kCmdRename, "cmdRename"};
+    // The taskbar toggle button (cmdhidewin) takes the free slot below cmdRename, at
+    // kHideWinSlot, with the identifier ui::ids::kCmdhidewin.
+    ui::Timer tmrEnabled1{&frame_, ui::ids::kTmrEnabled1, "tmrEnabled1"};
+
+    struct Slot {
+        int left, top, width, height;
+    };
+    static constexpr Slot kHideWinSlot{3960, 2850, 1575, 400};
+
+  private:
+    void layout();
+    void wireEvents();
+    void refreshFrom(const DesktopSnapshot& desktop);
+    // One probe of the refresh: the row, if any, that the window h gives.
+    void addRowFor(const DesktopSnapshot& desktop, platform::WindowHandle h,
+                   const std::string& title, platform::WindowHandle mainWindow);
+    // Refreshes when a listed window has gone.
+    void watchRows();
+    void enableButtons();
+    // The window titled as txtWindowTitle says, found again now.
+    platform::WindowHandle target();
+
+    platform::Desktop& desktop_;
+    ui::Dialogs& dialogs_;
+    std::function<platform::WindowHandle()> mainWindow_;
+};
+
+}  // namespace windows
