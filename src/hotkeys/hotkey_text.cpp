@@ -31,7 +31,11 @@ std::string modifierText(int ctrl, int alt, int shift) {
 
 // The name of the key itself, empty for keys the box does not name.
 std::string keyName(int keyCode) {
-    if (keyCode >= kKeyF1 && keyCode <= kKeyF13) return "F" + std::to_string(keyCode - kKeyF1 + 1);
+    if (keyCode >= kKeyF1 && keyCode <= kKeyF13) {
+        std::string name(1, 'F');
+        name += std::to_string(keyCode - kKeyF1 + 1);
+        return name;
+    }
     bool letter = keyCode >= 'A' && keyCode <= 'Z';
     bool digit = keyCode >= '0' && keyCode <= '9';
     if (letter || digit) return std::string(1, static_cast<char>(keyCode));

@@ -67,4 +67,22 @@ TEST(LoadConfigOnWindows, SavedSettingsComeBackOnTheNextLoad) {
     EXPECT_EQ(reloaded.mBlackPwd, "open sesame");
 }
 
+TEST(LoadConfigOnWindows, LongValueIsCutAndTextOfTheAnsiPageRoundTrips) {
+    std::string path = settings::configPath(settings_wine::freshFolder("long"));
+    platform::win32::Win32Profile profile;
+    std::string longValue(200, 'p');
+    longValue[142] = 'E';
+    ASSERT_TRUE(profile.write(path, "Config", "BlackPwd", longValue));
+    Boxes boxes;
+    settings::Settings loaded;
+    settings::LoadConfig(profile, path, boxes.boxes, loaded);
+    EXPECT_EQ(loaded.mBlackPwd, longValue.substr(0, 143));
+
+    // The file is in the ANSI code page: what that page holds comes back as typed.
+    std::string typed = GetACP() == 936 ? "密码 Pass" : "Pass word";
+    ASSERT_TRUE(profile.write(path, "Config", "BlackPwd", typed));
+    settings::LoadConfig(profile, path, boxes.boxes, loaded);
+    EXPECT_EQ(loaded.mBlackPwd, typed) << "code page " << GetACP();
+}
+
 }  // namespace
