@@ -7,9 +7,15 @@ namespace ui {
 Control::Control(Control* parent, ControlKind kind, int id, std::string name)
     : kind_(kind), id_(id), name_(std::move(name)), parent_(parent),
       form_(parent ? parent->form_ : nullptr) {
-    if (kind == ControlKind::Form) form_ = static_cast<Form*>(this);
     if (parent_) parent_->children_.push_back(this);
     if (form_ && kind != ControlKind::Form) form_->registerControl(this);
+}
+
+Control::~Control() {
+    if (kind_ == ControlKind::Form || !form_) return;
+    notify(Change::Destroyed);
+    form_->unregisterControl(this);
+    if (parent_) std::erase(parent_->children_, this);
 }
 
 void Control::notify(Change change, int index) {

@@ -21,6 +21,8 @@ enum class Change {
     Text, Visible, Enabled, Geometry, ToolTip, Font, Value, Style,
     ItemAdded, ItemRemoved, ItemsCleared, ItemChanged, Columns, ListIndex,
     WindowState, Timer, Focus,
+    // The control object is going away; the view forgets it.
+    Destroyed,
 };
 
 // Shift-state bits of key and mouse events.
@@ -35,7 +37,7 @@ public:
     Control(Control* parent, ControlKind kind, int id, std::string name);
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
-    virtual ~Control() = default;
+    virtual ~Control();
 
     ControlKind kind() const { return kind_; }
     int id() const { return id_; }
@@ -97,6 +99,8 @@ public:
 
 protected:
     void notify(Change change, int index = -1);
+    // A form is its own form; set once its construction has reached the Form part.
+    void becomeForm(Form* self) { form_ = self; }
 
 private:
     ControlKind kind_;

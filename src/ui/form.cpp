@@ -1,9 +1,12 @@
 #include "ui/form.h"
 
+#include <algorithm>
+
 namespace ui {
 
 Form::Form(FormHost& host, int id, std::string name)
     : Control(nullptr, ControlKind::Form, id, std::move(name)), host_(host) {
+    becomeForm(this);
     // A form starts hidden; show() makes it visible after loading it.
     setVisible(false);
 }
@@ -51,6 +54,11 @@ void Form::setWindowState(WindowState state) {
 void Form::setStyle(const FormStyle& style) {
     style_ = style;
     notify(Change::Style);
+}
+
+void Form::unregisterControl(Control* control) {
+    std::erase(all_, control);
+    if (focused_ == control) focused_ = nullptr;
 }
 
 Control* Form::findById(int id) const {

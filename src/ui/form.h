@@ -92,6 +92,7 @@ public:
     // Every control of the form, in creation order.
     const std::vector<Control*>& allControls() const { return all_; }
     void registerControl(Control* control) { all_.push_back(control); }
+    void unregisterControl(Control* control);
     Control* findById(int id) const;
     Control* focused() const { return focused_; }
     void setFocused(Control* control) { focused_ = control; }

@@ -15,10 +15,16 @@
 
 namespace platform::sim {
 
-class SimSystem {
+// Holds the instance channel of a computer that runs one copy only; a base class, so it
+// exists before the members that refer to it.
+struct OwnInstanceBus {
+    SimInstanceBus ownBus;
+};
+
+class SimSystem : private OwnInstanceBus {
 public:
     explicit SimSystem(SimInstanceBus& bus) : instance(bus) {}
-    SimSystem() : instance(ownBus_) {}
+    SimSystem() : instance(ownBus) {}
 
     System system() {
         return System{profile, files, environment, shell, instance, desktop, registry, clock,
@@ -35,9 +41,6 @@ public:
     SimClock clock;
     SimNotifyIcon notifyIcon;
     SimNotifyArea notifyArea{desktop};
-
-private:
-    SimInstanceBus ownBus_;
 };
 
 }  // namespace platform::sim

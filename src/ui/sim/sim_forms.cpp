@@ -25,6 +25,10 @@ bool SimForms::isAttached(const Form& form) const { return forms_.count(&form) !
 
 void SimForms::controlChanged(Control& control, Change change, int) {
     if (control.kind() != ControlKind::Timer) return;
+    if (change == Change::Destroyed) {
+        std::erase_if(timers_, [&](const TimerState& t) { return t.timer == &control; });
+        return;
+    }
     if (change == Change::Timer || change == Change::Enabled) rearm(static_cast<Timer&>(control));
 }
 
