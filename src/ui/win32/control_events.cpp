@@ -1,6 +1,7 @@
 // What the user does to the child windows, turned into the model's events. Every path
 // returns as soon as the event has run: a handler may unload the form, which destroys
 // these windows and the view.
+#include <windows.h>
 #include <commctrl.h>
 #include <windowsx.h>
 

@@ -1,5 +1,6 @@
 // The child windows of a form: creating one per control and keeping it in step with
 // the model.
+#include <windows.h>
 #include <commctrl.h>
 
 #include "platform/win32/wide.h"
@@ -48,7 +49,9 @@ ClassAndStyle classFor(const Control& c) {
                     WS_EX_CLIENTEDGE};
         case ControlKind::Label: {
             bool centered = static_cast<const Label&>(c).centered();
-            return {L"STATIC", SS_NOTIFY | SS_NOPREFIX | (centered ? SS_CENTER : SS_LEFT), 0};
+            return {L"STATIC",
+                    static_cast<DWORD>(SS_NOTIFY | SS_NOPREFIX | (centered ? SS_CENTER : SS_LEFT)),
+                    0};
         }
         case ControlKind::TabStrip:
             return {WC_TABCONTROLW, WS_TABSTOP, 0};

@@ -1,5 +1,6 @@
 // The top-level window of a form: its frame, placement, state and timers, and the
 // messages that arrive at it.
+#include <windows.h>
 #include <windowsx.h>
 
 #include "platform/win32/wide.h"

@@ -1,5 +1,6 @@
 #include "ui/win32/win32_dialogs.h"
 
+#include <windows.h>
 #include <commdlg.h>
 
 #include <vector>

@@ -1,5 +1,6 @@
 #include "ui/win32/win32_forms.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "platform/win32/wide.h"
