@@ -166,7 +166,8 @@ void WindowPage::watchRows() {
 
 void WindowPage::enableButtons() {
     const std::string& x = txtWindowTitle.text();
-    const bool usable = !x.empty() && x != kAppTitle && x != " " + std::string(kAppTitle);
+    const bool ownTitle = x == kAppTitle || (core::startsWith(x, " ") && x.substr(1) == kAppTitle);
+    const bool usable = !x.empty() && !ownTitle;
     for (ui::Button* button : {&cmdRename, &cmdShow1, &cmdHide1})
         button->setEnabled(usable);
 }
