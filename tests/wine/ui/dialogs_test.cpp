@@ -75,22 +75,22 @@ TEST_F(DialogsTest, InputBoxCancelledReturnsNothingWhateverWasTyped) {
     ASSERT_TRUE(closer.found());
 }
 
+// Keeps the text of the last non-empty static control: the message of a message box.
+BOOL CALLBACK keepStaticText(HWND child, LPARAM lp) {
+    wchar_t cls[32] = {};
+    GetClassNameW(child, cls, 32);
+    std::wstring text = text16(child);
+    if (lstrcmpiW(cls, L"Static") == 0 && !text.empty())
+        *reinterpret_cast<std::string*>(lp) = narrow(text);
+    return TRUE;
+}
+
 TEST_F(DialogsTest, MessageBoxShowsTextAndTitleAndReturnsTheButtonPressed) {
     std::string text;
     bool hasYes = false;
     WindowHelper user(L"#32770", L"退出", [&](HWND dlg) {
         hasYes = GetDlgItem(dlg, IDYES) != nullptr;
-        EnumChildWindows(
-            dlg,
-            [](HWND child, LPARAM lp) -> BOOL {
-                wchar_t cls[32] = {};
-                GetClassNameW(child, cls, 32);
-                std::wstring t = text16(child);
-                if (lstrcmpiW(cls, L"Static") == 0 && !t.empty())
-                    *reinterpret_cast<std::string*>(lp) = narrow(t);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&text));
+        EnumChildWindows(dlg, keepStaticText, reinterpret_cast<LPARAM>(&text));
         SendMessageW(GetDlgItem(dlg, IDNO), BM_CLICK, 0, 0);
     });
     int answer = dialogs.messageBox("退出程序后所有隐藏将恢复，确定仍要退出？", "退出", 292);

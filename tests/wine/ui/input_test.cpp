@@ -123,6 +123,24 @@ TEST_F(InputTest, ChangeHandlerRewritingTheTextDoesNotLoop) {
     EXPECT_EQ("Alt + A", wine_test::windowText(t.child(kText)));
 }
 
+TEST_F(InputTest, FocusEventsRunOnceWhetherTheProgramOrTheUserMovesTheFocus) {
+    std::vector<std::string> events;
+    t.text.onGotFocus = [&] { events.push_back("text+"); };
+    t.text.onLostFocus = [&] { events.push_back("text-"); };
+    t.button.onGotFocus = [&] { events.push_back("button+"); };
+    t.button.onLostFocus = [&] { events.push_back("button-"); };
+    t.text.setFocus();
+    EXPECT_EQ(GetFocus(), t.child(kText));
+    t.button.setFocus();
+    EXPECT_EQ(GetFocus(), t.child(kButton));
+    EXPECT_EQ((std::vector<std::string>{"text+", "text-", "button+"}), events);
+    ASSERT_TRUE(wine_test::clickWithMouse(t.child(kText)));
+    EXPECT_TRUE(pollUntil([&] { return events.size() == 5; }, 5000, "focus to move with the mouse",
+                          [&] { return std::to_string(events.size()); }));
+    EXPECT_EQ(t.form.focused(), &t.text);
+    EXPECT_EQ((std::vector<std::string>{"text+", "text-", "button+", "button-", "text+"}), events);
+}
+
 TEST_F(InputTest, ClickingAListRowSelectsItInTheModel) {
     t.list.addItem("记事本");
     t.list.addItem("计算器");

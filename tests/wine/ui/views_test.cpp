@@ -64,23 +64,23 @@ LOGFONTW fontOf(HWND hwnd) {
     return lf;
 }
 
+struct ToolTipSearch {
+    HWND owner;
+    HWND tip;
+};
+
+BOOL CALLBACK matchToolTip(HWND hwnd, LPARAM lp) {
+    auto& search = *reinterpret_cast<ToolTipSearch*>(lp);
+    if (className(hwnd) != TOOLTIPS_CLASSW || GetWindow(hwnd, GW_OWNER) != search.owner)
+        return TRUE;
+    search.tip = hwnd;
+    return FALSE;
+}
+
 HWND toolTipOf(HWND form) {
-    struct Find {
-        HWND owner;
-        HWND tip;
-    } find{form, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto& f = *reinterpret_cast<Find*>(lp);
-            if (className(hwnd) == TOOLTIPS_CLASSW && GetWindow(hwnd, GW_OWNER) == f.owner) {
-                f.tip = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&find));
-    return find.tip;
+    ToolTipSearch search{form, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), matchToolTip, reinterpret_cast<LPARAM>(&search));
+    return search.tip;
 }
 
 class ViewsTest : public ::testing::Test {
