@@ -1,7 +1,6 @@
 #pragma once
-// A simulated computer and the settings page's controls, as the main window hands them to
-// the settings functions. The controls stand alone: the settings functions never look at
-// the form around them.
+// A simulated computer with the settings page's controls on one form, as the main window
+// hands them to the settings functions.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -10,7 +9,9 @@
 
 #include "platform/sim/sim_system.h"
 #include "settings/config.h"
+#include "ui/form.h"
 #include "ui/sim/sim_dialogs.h"
+#include "ui/sim/sim_forms.h"
 
 namespace settings_test {
 
@@ -23,7 +24,7 @@ class SettingsTest : public ::testing::Test {
   protected:
     SettingsTest() {
         for (int i = 0; i < settings::kHotKeyCount; ++i) {
-            owned_[i] = std::make_unique<ui::TextBox>(nullptr, 200 + i, "txtHotKey");
+            owned_[i] = std::make_unique<ui::TextBox>(&form, 200 + i, "txtHotKey");
             boxes[i] = owned_[i].get();
         }
         for (const char* folder : {"C:\\Users", "C:\\Users\\user", "C:\\Users\\user\\Documents",
@@ -39,16 +40,17 @@ class SettingsTest : public ::testing::Test {
                              {CheckStarRun, CheckStartMini, CheckEndMini, EndMsgbox}, pwdConfirm);
     }
 
-    platform::sim::SimInstanceBus bus;
-    platform::sim::SimSystem sim{bus};
+    platform::sim::SimSystem sim;
+    ui::sim::SimForms forms;
     ui::sim::SimDialogs dialogs;
+    ui::Form form{forms, 1000, "frmain"};
     settings::HotKeyBoxes boxes{};
-    ui::CheckBox CheckStarRun{nullptr, 300, "CheckStarRun"};
-    ui::CheckBox CheckStartMini{nullptr, 301, "CheckStartMini"};
-    ui::CheckBox CheckEndMini{nullptr, 302, "CheckEndMini"};
-    ui::CheckBox EndMsgbox{nullptr, 303, "EndMsgbox"};
-    ui::TextBox pwd{nullptr, 304, "txtBlackPwd"};
-    ui::TextBox pwdConfirm{nullptr, 305, "txtBlackPwd"};
+    ui::CheckBox CheckStarRun{&form, 300, "CheckStarRun"};
+    ui::CheckBox CheckStartMini{&form, 301, "CheckStartMini"};
+    ui::CheckBox CheckEndMini{&form, 302, "CheckEndMini"};
+    ui::CheckBox EndMsgbox{&form, 303, "EndMsgbox"};
+    ui::TextBox pwd{&form, 304, "txtBlackPwd"};
+    ui::TextBox pwdConfirm{&form, 305, "txtBlackPwd"};
     settings::Settings loaded;
     const std::string mydoc = "C:\\Users\\user\\Documents\\Veilor";
     const std::string path = settings::configPath(mydoc);
