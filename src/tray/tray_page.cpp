@@ -23,7 +23,8 @@ TrayPage::TrayPage(ui::Frame& frame, const platform::System& sys)
       cmdHideAll(&frame, ui::ids::kCmdHideAll, "cmdHideAll"),
       cmdShowAll(&frame, ui::ids::kCmdShowAll, "cmdShowAll"),
       tmrEnabled2(&frame, ui::ids::kTmrEnabled2, "tmrEnabled2"),
-      sys_(sys) {
+      desktop_(sys.desktop),
+      area_(sys.notifyArea) {
     layout();
     wireEvents();
 }
@@ -63,7 +64,7 @@ void TrayPage::start() {
 }
 
 void TrayPage::ListTrayButtons() {
-    tray::ListTrayButtons(sys_, List2);
+    tray::ListTrayButtons(desktop_, area_, List2);
     HideList();
 }
 
@@ -103,9 +104,9 @@ void TrayPage::cmdHide2_Click() {
     const std::optional<std::string> row = selectedRow();
     if (!row || row->empty()) return;
     Dotray = true;
-    HideTrayButtons(sys_, *row);
+    HideTrayButtons(desktop_, area_, *row);
     if (!hasHiddenMarker(*row)) hideList2.push_back(*row);
-    RefreshTray(sys_);
+    RefreshTray(desktop_, area_);
     cmdRefresh2_Click();
 }
 
@@ -118,8 +119,8 @@ void TrayPage::cmdShow2_Click() {
         List2.setItem(List2.listIndex(), text);
         row = text;
     }
-    ShowTrayButtons(sys_, *row);
-    RefreshTray(sys_);
+    ShowTrayButtons(desktop_, area_, *row);
+    RefreshTray(desktop_, area_);
     cmdRefresh2_Click();
 }
 
@@ -129,10 +130,10 @@ void TrayPage::cmdHideAll_Click() {
     const int count = List2.listCount();
     for (int i = 0; i < count; ++i) {
         const std::string row = List2.list(i);
-        HideTrayButtons(sys_, row);
+        HideTrayButtons(desktop_, area_, row);
         if (!hasHiddenMarker(row)) hideList2.push_back(row);
     }
-    RefreshTray(sys_);
+    RefreshTray(desktop_, area_);
     cmdRefresh2_Click();
 }
 
@@ -141,8 +142,8 @@ void TrayPage::cmdShowAll_Click() {
     ListTrayButtons();
     const int count = List2.listCount();
     for (int i = 0; i < count; ++i)
-        ShowTrayButtons(sys_, List2.list(i));
-    RefreshTray(sys_);
+        ShowTrayButtons(desktop_, area_, List2.list(i));
+    RefreshTray(desktop_, area_);
     cmdRefresh2_Click();
 }
 

@@ -56,7 +56,8 @@ class TrayPage {
     // The selected row of List2; nullopt when none is selected.
     std::optional<std::string> selectedRow() const;
 
-    platform::System sys_;
+    platform::Desktop& desktop_;
+    platform::NotifyArea& area_;
 };
 
 }  // namespace tray

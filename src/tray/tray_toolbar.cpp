@@ -3,14 +3,16 @@
 namespace tray {
 namespace {
 
-std::unique_ptr<platform::ToolbarConnection> connectToIcons(const platform::System& sys) {
-    platform::WindowHandle toolbar = iconToolbar(sys.desktop);
+std::unique_ptr<platform::ToolbarConnection> connectToIcons(platform::Desktop& desktop,
+                                                            platform::NotifyArea& area) {
+    platform::WindowHandle toolbar = iconToolbar(desktop);
     if (toolbar == platform::kNoWindow) return nullptr;
-    return sys.notifyArea.connect(toolbar);
+    return area.connect(toolbar);
 }
 
-void setButtonsHidden(const platform::System& sys, const std::string& text, bool hide) {
-    auto toolbar = connectToIcons(sys);
+void setButtonsHidden(platform::Desktop& desktop, platform::NotifyArea& area,
+                      const std::string& text, bool hide) {
+    auto toolbar = connectToIcons(desktop, area);
     if (!toolbar) return;
     const int count = toolbar->buttonCount();
     // Every button with the text, not just the first: one program may show several.
@@ -50,9 +52,9 @@ platform::WindowHandle FindTrayToolbar(platform::Desktop& desktop, platform::Not
     return desktop.findChildWindow(w, platform::kNoWindow, "ToolbarWindow32", "");
 }
 
-std::vector<TrayButton> readTrayButtons(const platform::System& sys) {
+std::vector<TrayButton> readTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area) {
     std::vector<TrayButton> buttons;
-    auto toolbar = connectToIcons(sys);
+    auto toolbar = connectToIcons(desktop, area);
     if (!toolbar) return buttons;
     const int count = toolbar->buttonCount();
     for (int position = 0; position < count; ++position) {
@@ -74,28 +76,30 @@ std::vector<std::string> listRows(const std::vector<TrayButton>& buttons) {
     return rows;
 }
 
-void ListTrayButtons(const platform::System& sys, ui::ListBox& list) {
+void ListTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area, ui::ListBox& list) {
     list.clear();
-    for (const std::string& row : listRows(readTrayButtons(sys)))
+    for (const std::string& row : listRows(readTrayButtons(desktop, area)))
         list.addItem(row);
 }
 
-void HideTrayButtons(const platform::System& sys, const std::string& text) {
-    setButtonsHidden(sys, text, true);
+void HideTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
+                     const std::string& text) {
+    setButtonsHidden(desktop, area, text, true);
 }
 
-void ShowTrayButtons(const platform::System& sys, const std::string& text) {
-    setButtonsHidden(sys, text, false);
+void ShowTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
+                     const std::string& text) {
+    setButtonsHidden(desktop, area, text, false);
 }
 
-void RefreshTray(const platform::System& sys) {
-    const platform::WindowHandle toolbar = FindTrayToolbar(sys.desktop, sys.notifyArea);
+void RefreshTray(platform::Desktop& desktop, platform::NotifyArea& area) {
+    const platform::WindowHandle toolbar = FindTrayToolbar(desktop, area);
     if (toolbar == platform::kNoWindow) return;
-    std::optional<platform::ClientSize> size = sys.notifyArea.clientSize(toolbar);
+    std::optional<platform::ClientSize> size = area.clientSize(toolbar);
     if (!size) return;
     for (int x = 1; x < size->width; ++x) {
         for (int y = 1; y < size->height; ++y)
-            sys.notifyArea.postMouseMove(toolbar, x, y);
+            area.postMouseMove(toolbar, x, y);
     }
 }
 

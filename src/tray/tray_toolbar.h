@@ -9,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/system.h"
+#include "platform/desktop.h"
+#include "platform/notify_area.h"
 #include "ui/controls.h"
 
 namespace tray {
@@ -32,18 +33,20 @@ platform::WindowHandle iconToolbar(platform::Desktop& desktop);
 platform::WindowHandle FindTrayToolbar(platform::Desktop& desktop, platform::NotifyArea& area);
 
 // Every button of the icon toolbar in order, hidden ones included.
-std::vector<TrayButton> readTrayButtons(const platform::System& sys);
+std::vector<TrayButton> readTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area);
 // The list rows for those buttons: buttons without text give none, a run of neighbours
 // with one text gives one row, and an empty text gives no row while no row exists yet.
 std::vector<std::string> listRows(const std::vector<TrayButton>& buttons);
 
 // Empties the list and fills it with the rows of the buttons.
-void ListTrayButtons(const platform::System& sys, ui::ListBox& list);
+void ListTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area, ui::ListBox& list);
 // Hides (shows) every button whose text is exactly this text, case and all.
-void HideTrayButtons(const platform::System& sys, const std::string& text);
-void ShowTrayButtons(const platform::System& sys, const std::string& text);
+void HideTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
+                     const std::string& text);
+void ShowTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
+                     const std::string& text);
 // Moves a posted pointer over every interior point of the toolbar, so that the shell
 // notices icons whose programs have ended and drops them. Does not wait for the shell.
-void RefreshTray(const platform::System& sys);
+void RefreshTray(platform::Desktop& desktop, platform::NotifyArea& area);
 
 }  // namespace tray

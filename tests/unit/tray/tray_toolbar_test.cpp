@@ -8,7 +8,7 @@ namespace {
 class TrayToolbarTest : public TrayTest {
   protected:
     Rows list() {
-        ListTrayButtons(sys, box);
+        ListTrayButtons(sim.desktop, shell, box);
         return box.rows();
     }
     ui::sim::SimForms forms;
@@ -41,28 +41,28 @@ TEST_F(TrayToolbarTest, IdentifiersThatDifferFromPositions_ReadAndHideTheRightBu
     // identifiers would read "Mail" first and hide "QQ" for "Volume".
     icons({{"QQ", 2}, {"Volume", 7}, {"Mail", 0}});
     EXPECT_EQ(list(), Rows({"QQ", "Volume", "Mail"}));
-    auto buttons = readTrayButtons(sys);
+    auto buttons = readTrayButtons(sim.desktop, shell);
     ASSERT_EQ(buttons.size(), 3u);
     EXPECT_EQ(buttons[2].position, 2);
     EXPECT_EQ(buttons[2].commandId, 0);
 
-    HideTrayButtons(sys, "Volume");
+    HideTrayButtons(sim.desktop, shell, "Volume");
     EXPECT_EQ(hiddenIds(), std::vector<int>({7}));
-    HideTrayButtons(sys, "Mail");
+    HideTrayButtons(sim.desktop, shell, "Mail");
     EXPECT_EQ(hiddenIds(), std::vector<int>({7, 0}));
-    ShowTrayButtons(sys, "Volume");
+    ShowTrayButtons(sim.desktop, shell, "Volume");
     EXPECT_EQ(hiddenIds(), std::vector<int>({0}));
 }
 
 TEST_F(TrayToolbarTest, Hide_EveryExactMatchCaseSensitive_AutosizeAfterEach) {
     icons({{"QQ", 10}, {"Mail", 11}, {"QQ", 12}, {"qq", 13}, {"QQ ", 14}});
-    HideTrayButtons(sys, "QQ");
+    HideTrayButtons(sim.desktop, shell, "QQ");
     EXPECT_EQ(hiddenIds(), std::vector<int>({10, 12}));
     EXPECT_EQ(shell.autosizes(), 2);
 
-    ShowTrayButtons(sys, "qq");
+    ShowTrayButtons(sim.desktop, shell, "qq");
     EXPECT_EQ(hiddenIds(), std::vector<int>({10, 12})) << "letter case must match";
-    ShowTrayButtons(sys, "QQ");
+    ShowTrayButtons(sim.desktop, shell, "QQ");
     EXPECT_TRUE(hiddenIds().empty());
     expectAllReleased();
 }
@@ -70,14 +70,14 @@ TEST_F(TrayToolbarTest, Hide_EveryExactMatchCaseSensitive_AutosizeAfterEach) {
 TEST_F(TrayToolbarTest, NoTextMatchesAButtonWithoutText) {
     shell.addButtonWithoutText(5);
     icons({{"", 6}});
-    HideTrayButtons(sys, "");
+    HideTrayButtons(sim.desktop, shell, "");
     EXPECT_EQ(hiddenIds(), std::vector<int>({6}));
 }
 
 TEST_F(TrayToolbarTest, EmptyNotificationArea_ListsNothingAndChangesNothing) {
     box.addItem("stale row");
     EXPECT_TRUE(list().empty());
-    HideTrayButtons(sys, "QQ");
+    HideTrayButtons(sim.desktop, shell, "QQ");
     EXPECT_EQ(shell.hideMessages(), 0);
     EXPECT_EQ(shell.autosizes(), 0);
     expectAllReleased();
@@ -93,7 +93,7 @@ TEST_F(TrayToolbarTest, LongTextsAreCutAt256Units_AndStillMatchTheirOwnRow) {
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0], std::string(256, 'x'));
     EXPECT_EQ(rows[1].size(), 256u * 3) << "256 characters of three bytes each";
-    HideTrayButtons(sys, rows[1]);
+    HideTrayButtons(sim.desktop, shell, rows[1]);
     EXPECT_EQ(hiddenIds(), std::vector<int>({2}));
 }
 
@@ -111,8 +111,8 @@ TEST_P(TrayChainFaultTest, OperationsDoNothing_ListStaysEmpty_NothingLeftOpen) {
     GetParam().apply(sim);
 
     EXPECT_TRUE(list().empty());
-    HideTrayButtons(sys, "QQ");
-    ShowTrayButtons(sys, "Mail");
+    HideTrayButtons(sim.desktop, shell, "QQ");
+    ShowTrayButtons(sim.desktop, shell, "Mail");
     EXPECT_TRUE(hiddenIds().empty());
     EXPECT_EQ(shell.hideMessages(), 0);
     expectAllReleased();
@@ -134,14 +134,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(TrayToolbarTest, EachOperationUsesOneConnectionAndReleasesIt) {
     icons({{"QQ", 1}, {"Mail", 2}, {"QQ", 3}});
     list();
-    HideTrayButtons(sys, "QQ");
-    ShowTrayButtons(sys, "QQ");
+    HideTrayButtons(sim.desktop, shell, "QQ");
+    ShowTrayButtons(sim.desktop, shell, "QQ");
     EXPECT_EQ(shell.connectionsMade(), 3);
     expectAllReleased();
 }
 
 TEST_F(TrayToolbarTest, Refresh_PostsOneMoveToEveryInteriorPointOfTheToolbar) {
-    RefreshTray(sys);
+    RefreshTray(sim.desktop, shell);
     const auto& moves = shell.mouseMoves(shell.toolbar);
     ASSERT_EQ(moves.size(), 99u * 19u);
     EXPECT_EQ(moves.front(), (platform::sim::SimPoint{1, 1}));
@@ -173,16 +173,16 @@ TEST(TrayToolbarOldShellTest, Windows2000_ToolbarStraightUnderTrayNotifyWnd) {
     sim.notifyArea.openShell(30, 10, /*insidePager=*/false);
     sim.notifyArea.version = {5, 0};
     EXPECT_EQ(FindTrayToolbar(sim.desktop, sim.notifyArea), sim.notifyArea.toolbar);
-    RefreshTray(sim.system());
+    RefreshTray(sim.desktop, sim.notifyArea);
     EXPECT_EQ(sim.notifyArea.mouseMoves(sim.notifyArea.toolbar).size(), 29u * 9u);
 }
 
 TEST_F(TrayToolbarTest, Refresh_WithoutToolbarOrWithEmptyClientArea_PostsNothing) {
     shell.setClientSize(shell.toolbar, {1, 40});
-    RefreshTray(sys);
+    RefreshTray(sim.desktop, shell);
     EXPECT_TRUE(shell.mouseMoves(shell.toolbar).empty());
     sim.desktop.close(shell.sysPager);
-    RefreshTray(sys);
+    RefreshTray(sim.desktop, shell);
     EXPECT_TRUE(shell.mouseMoves(shell.notifyWnd).empty());
 }
 
