@@ -8,7 +8,7 @@ export VEILOR_ROOT
 VEILOR_PACKAGES=(
     cmake g++ make git clang-format googletest libgtest-dev
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-    wine wine64 wine32:i386
+    wine wine64 wine32:i386 fonts-wine
     xvfb xauth x11-utils imagemagick fonts-wqy-microhei
 )
 
@@ -93,10 +93,13 @@ stop_wineserver() {
     WINEPREFIX=$1 wineserver -k >/dev/null 2>&1 || true
 }
 
-# Configures and builds one preset into its preset folder.
+# Configures and builds one preset into its preset folder: all of it, or the targets named.
 build_preset() {
     local preset=$1
-    log "configure + build: $preset"
+    shift
+    local targets=()
+    [ $# -gt 0 ] && targets=(--target "$@")
+    log "configure + build: $preset${*:+ ($*)}"
     (cd "$VEILOR_ROOT" && cmake --preset "$preset" >/dev/null)
-    (cd "$VEILOR_ROOT" && cmake --build --preset "$preset" -j "${VEILOR_JOBS:-2}")
+    (cd "$VEILOR_ROOT" && cmake --build --preset "$preset" -j "${VEILOR_JOBS:-2}" "${targets[@]}")
 }
