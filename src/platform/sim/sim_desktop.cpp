@@ -42,9 +42,11 @@ SimWindow* SimDesktop::find(WindowHandle window) {
     return it == windows_.end() ? nullptr : &*it;
 }
 
+// Another program's title is read from what the system stores, without a message to
+// the window, so a hung window still gives it.
 std::string SimDesktop::windowText(WindowHandle window) {
     SimWindow* w = find(window);
-    return w && !w->hung ? w->title : std::string();
+    return w ? w->title : std::string();
 }
 
 bool SimDesktop::setWindowText(WindowHandle window, const std::string& text) {

@@ -24,7 +24,7 @@ std::string SimEnvironment::specialFolder(SpecialFolder folder) {
 }
 
 bool SimShell::run(const std::string& commandLine, ShowCommand show) {
-    if (failRuns) return false;
+    if (failRuns || commandLine.empty()) return false;
     started.push_back({commandLine, show});
     return true;
 }

@@ -22,7 +22,9 @@ bool SimFiles::fileExists(const std::string& path) { return files_.count(key(pat
 
 bool SimFiles::folderExists(const std::string& path) {
     std::string k = key(path);
-    return folders_.count(k) != 0 || (k.size() == 2 && k[1] == ':');
+    // A drive's root exists, as "C:" and as "C:\\".
+    return folders_.count(k) != 0 || (k.size() == 2 && k[1] == ':') ||
+           (k.size() == 3 && k[1] == ':' && k[2] == '\\');
 }
 
 bool SimFiles::createFolder(const std::string& path) {
@@ -55,7 +57,9 @@ std::optional<std::string> SimFiles::readFile(const std::string& path) {
 bool SimFiles::writeFile(const std::string& path, const std::string& bytes) {
     std::string k = key(path);
     std::string parent = parentOf(k);
-    if (locked_.count(k) || (!parent.empty() && !folderExists(parent))) return false;
+    if (locked_.count(k) || folderExists(k) || (!parent.empty() && !folderExists(parent))) {
+        return false;
+    }
     files_[k] = bytes;
     ++writes_;
     return true;
