@@ -1,0 +1,43 @@
+#pragma once
+// The real computer: every platform family through the Win32 API, wired the way
+// the simulated one is, for Veilor.exe.
+#include <string>
+
+#include "platform/system.h"
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_instance.h"
+#include "platform/win32/win32_notify_area.h"
+#include "platform/win32/win32_notify_icon.h"
+#include "platform/win32/win32_profile.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+
+namespace platform::win32 {
+
+class Win32System {
+  public:
+    // instanceName tells copies of this program apart from everything else in the
+    // session; tests give their own so they never meet a running Veilor.
+    explicit Win32System(const std::string& instanceName = "Veilor") : instance(instanceName) {}
+
+    System system() {
+        return System{profile, files,    environment, shell,      instance,
+                      desktop, registry, clock,       notifyIcon, notifyArea};
+    }
+
+    Win32Profile profile;
+    Win32Files files;
+    Win32Environment environment;
+    Win32Shell shell;
+    Win32SingleInstance instance;
+    Win32Desktop desktop;
+    Win32Registry registry;
+    Win32Clock clock;
+    Win32NotifyIcon notifyIcon;
+    Win32NotifyArea notifyArea;
+};
+
+}  // namespace platform::win32
