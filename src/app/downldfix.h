@@ -11,7 +11,7 @@
 namespace app {
 
 class DownLDFIX : public ui::Form {
-public:
+  public:
     explicit DownLDFIX(Context& ctx);
 
     // Runs when the user chooses to start anyway: the main window's show.
@@ -26,7 +26,7 @@ public:
     ui::Button OKButton{this, ui::ids::kDownOKButton, "OKButton"};
     ui::Button CancelButton{this, ui::ids::kDownCancelButton, "CancelButton"};
 
-private:
+  private:
     void layout();
     void OKButton_Click();
     void CancelButton_Click();

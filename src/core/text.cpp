@@ -5,24 +5,32 @@
 namespace core {
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 }  // namespace
 
 std::string trimLeft(std::string_view s) {
     size_t b = 0;
-    while (b < s.size() && isSpace(s[b])) ++b;
+    while (b < s.size() && isSpace(s[b]))
+        ++b;
     return std::string(s.substr(b));
 }
 
 std::string trimRight(std::string_view s) {
     size_t e = s.size();
-    while (e > 0 && isSpace(s[e - 1])) --e;
+    while (e > 0 && isSpace(s[e - 1]))
+        --e;
     return std::string(s.substr(0, e));
 }
 
-std::string trim(std::string_view s) { return trimLeft(trimRight(s)); }
+std::string trim(std::string_view s) {
+    return trimLeft(trimRight(s));
+}
 
 bool startsWith(std::string_view s, std::string_view prefix) {
     return s.size() >= prefix.size() && s.substr(0, prefix.size()) == prefix;

@@ -9,6 +9,8 @@ constexpr int twipsToPixels(int twips, int dpi) {
     return (twips * dpi + (twips >= 0 ? kTwipsPerInch / 2 : -kTwipsPerInch / 2)) / kTwipsPerInch;
 }
 
-constexpr int pixelsToTwips(int pixels, int dpi) { return dpi > 0 ? pixels * kTwipsPerInch / dpi : 0; }
+constexpr int pixelsToTwips(int pixels, int dpi) {
+    return dpi > 0 ? pixels * kTwipsPerInch / dpi : 0;
+}
 
 }  // namespace core

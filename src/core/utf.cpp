@@ -9,11 +9,11 @@ constexpr char32_t kReplacement = 0xFFFD;
 char32_t decodeUtf8(std::string_view text, size_t& i) {
     auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
     unsigned char lead = byte(i);
-    int extra = lead < 0x80            ? 0
-                : (lead >> 5) == 0x6   ? 1
-                : (lead >> 4) == 0xE   ? 2
-                : (lead >> 3) == 0x1E  ? 3
-                                       : -1;
+    int extra = lead < 0x80           ? 0
+                : (lead >> 5) == 0x6  ? 1
+                : (lead >> 4) == 0xE  ? 2
+                : (lead >> 3) == 0x1E ? 3
+                                      : -1;
     if (extra == 0) {
         ++i;
         return lead;
@@ -21,7 +21,8 @@ char32_t decodeUtf8(std::string_view text, size_t& i) {
     if (extra < 0 || i + extra >= text.size()) {
         // A broken or cut sequence counts once, with the continuation bytes it has.
         ++i;
-        while (extra > 0 && i < text.size() && (byte(i) & 0xC0) == 0x80) ++i;
+        while (extra > 0 && i < text.size() && (byte(i) & 0xC0) == 0x80)
+            ++i;
         return kReplacement;
     }
     char32_t cp = lead & (0x3F >> extra);

@@ -6,11 +6,14 @@
 namespace core {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Blanks are skipped everywhere in the number, as the classic reader does ("1 2" is 12).
 std::string_view::size_type skipBlanks(std::string_view t, std::string_view::size_type i) {
-    while (i < t.size() && (t[i] == ' ' || t[i] == '\t' || t[i] == '\n' || t[i] == '\r')) ++i;
+    while (i < t.size() && (t[i] == ' ' || t[i] == '\t' || t[i] == '\n' || t[i] == '\r'))
+        ++i;
     return i;
 }
 
@@ -18,8 +21,10 @@ double hexValue(std::string_view t, size_t i) {
     double v = 0;
     for (; i < t.size(); ++i) {
         char c = t[i];
-        int d = isDigit(c) ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10
-                                     : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : -1;
+        int d = isDigit(c)               ? c - '0'
+                : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                         : -1;
         if (d < 0) break;
         v = v * 16 + d;
     }
@@ -58,8 +63,10 @@ double val(std::string_view t) {
 
 std::int32_t valInt(std::string_view text) {
     double v = std::nearbyint(val(text));
-    if (!(v >= std::numeric_limits<std::int32_t>::min())) return std::numeric_limits<std::int32_t>::min();
-    if (v > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
+    if (!(v >= std::numeric_limits<std::int32_t>::min()))
+        return std::numeric_limits<std::int32_t>::min();
+    if (v > std::numeric_limits<std::int32_t>::max())
+        return std::numeric_limits<std::int32_t>::max();
     return static_cast<std::int32_t>(v);
 }
 

@@ -5,7 +5,10 @@
 namespace ui {
 
 Control::Control(Control* parent, ControlKind kind, int id, std::string name)
-    : kind_(kind), id_(id), name_(std::move(name)), parent_(parent),
+    : kind_(kind),
+      id_(id),
+      name_(std::move(name)),
+      parent_(parent),
       form_(parent ? parent->form_ : nullptr) {
     if (parent_) parent_->children_.push_back(this);
     if (form_ && kind != ControlKind::Form) form_->registerControl(this);
@@ -33,13 +36,15 @@ void Control::setBounds(int left, int top, int width, int height) {
 
 int Control::formLeft() const {
     int x = 0;
-    for (const Control* c = this; c && c->kind_ != ControlKind::Form; c = c->parent_) x += c->left_;
+    for (const Control* c = this; c && c->kind_ != ControlKind::Form; c = c->parent_)
+        x += c->left_;
     return x;
 }
 
 int Control::formTop() const {
     int y = 0;
-    for (const Control* c = this; c && c->kind_ != ControlKind::Form; c = c->parent_) y += c->top_;
+    for (const Control* c = this; c && c->kind_ != ControlKind::Form; c = c->parent_)
+        y += c->top_;
     return y;
 }
 

@@ -12,15 +12,38 @@ namespace ui {
 class Form;
 
 enum class ControlKind {
-    Form, Button, PictureButton, CheckBox, TextBox, ListBox, ListView, Label, Frame, TabStrip,
+    Form,
+    Button,
+    PictureButton,
+    CheckBox,
+    TextBox,
+    ListBox,
+    ListView,
+    Label,
+    Frame,
+    TabStrip,
     Timer,
 };
 
 // What changed, for the view. For the item changes, the index argument says which row.
 enum class Change {
-    Text, Visible, Enabled, Geometry, ToolTip, Font, Value, Style,
-    ItemAdded, ItemRemoved, ItemsCleared, ItemChanged, Columns, ListIndex,
-    WindowState, Timer, Focus,
+    Text,
+    Visible,
+    Enabled,
+    Geometry,
+    ToolTip,
+    Font,
+    Value,
+    Style,
+    ItemAdded,
+    ItemRemoved,
+    ItemsCleared,
+    ItemChanged,
+    Columns,
+    ListIndex,
+    WindowState,
+    Timer,
+    Focus,
     // The control object is going away; the view forgets it.
     Destroyed,
 };
@@ -33,7 +56,7 @@ constexpr int kAltMask = 4;
 enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
 
 class Control {
-public:
+  public:
     Control(Control* parent, ControlKind kind, int id, std::string name);
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -97,12 +120,12 @@ public:
     // The user typed: the text changes and the change event runs.
     void userSetText(const std::string& text);
 
-protected:
+  protected:
     void notify(Change change, int index = -1);
     // A form is its own form; set once its construction has reached the Form part.
     void becomeForm(Form* self) { form_ = self; }
 
-private:
+  private:
     ControlKind kind_;
     int id_;
     std::string name_;

@@ -27,7 +27,9 @@ void CheckBox::setValue(int value) {
     Control::raiseClick();
 }
 
-void CheckBox::raiseClick() { setValue(value_ == 0 ? 1 : 0); }
+void CheckBox::raiseClick() {
+    setValue(value_ == 0 ? 1 : 0);
+}
 
 void TextBox::setPassword(bool password) {
     if (password == password_) return;

@@ -9,21 +9,23 @@
 namespace ui {
 
 class Button : public Control {
-public:
-    Button(Control* parent, int id, std::string name) : Control(parent, ControlKind::Button, id, std::move(name)) {}
+  public:
+    Button(Control* parent, int id, std::string name)
+        : Control(parent, ControlKind::Button, id, std::move(name)) {}
 };
 
 // A button that paints its own face; its label is still its text, so screen readers and
 // automation can name it.
 class PictureButton : public Control {
-public:
+  public:
     PictureButton(Control* parent, int id, std::string name)
         : Control(parent, ControlKind::PictureButton, id, std::move(name)) {}
 };
 
 class Label : public Control {
-public:
-    Label(Control* parent, int id, std::string name) : Control(parent, ControlKind::Label, id, std::move(name)) {}
+  public:
+    Label(Control* parent, int id, std::string name)
+        : Control(parent, ControlKind::Label, id, std::move(name)) {}
     bool transparent() const { return transparent_; }
     void setTransparent(bool transparent);
     bool centered() const { return centered_; }
@@ -32,33 +34,36 @@ public:
     std::int32_t foreColor() const { return foreColor_; }
     void setForeColor(std::int32_t color);
 
-private:
+  private:
     bool transparent_ = true;
     bool centered_ = false;
     std::int32_t foreColor_ = -1;
 };
 
 class Frame : public Control {
-public:
-    Frame(Control* parent, int id, std::string name) : Control(parent, ControlKind::Frame, id, std::move(name)) {}
+  public:
+    Frame(Control* parent, int id, std::string name)
+        : Control(parent, ControlKind::Frame, id, std::move(name)) {}
 };
 
 class CheckBox : public Control {
-public:
-    CheckBox(Control* parent, int id, std::string name) : Control(parent, ControlKind::CheckBox, id, std::move(name)) {}
+  public:
+    CheckBox(Control* parent, int id, std::string name)
+        : Control(parent, ControlKind::CheckBox, id, std::move(name)) {}
     int value() const { return value_; }
     // The click handler runs on every change of value, also one made by the program.
     void setValue(int value);
     // A user's click toggles the value (which runs the click handler once).
     void raiseClick() override;
 
-private:
+  private:
     int value_ = 0;
 };
 
 class TextBox : public Control {
-public:
-    TextBox(Control* parent, int id, std::string name) : Control(parent, ControlKind::TextBox, id, std::move(name)) {}
+  public:
+    TextBox(Control* parent, int id, std::string name)
+        : Control(parent, ControlKind::TextBox, id, std::move(name)) {}
     bool password() const { return password_; }
     void setPassword(bool password);
     bool readOnly() const { return readOnly_; }
@@ -66,7 +71,7 @@ public:
     bool multiLine() const { return multiLine_; }
     void setMultiLine(bool multiLine);
 
-private:
+  private:
     bool password_ = false;
     bool readOnly_ = false;
     bool multiLine_ = false;
@@ -74,8 +79,9 @@ private:
 
 // A list of text rows with one selected row; index -1 selects none.
 class ListBox : public Control {
-public:
-    ListBox(Control* parent, int id, std::string name) : Control(parent, ControlKind::ListBox, id, std::move(name)) {}
+  public:
+    ListBox(Control* parent, int id, std::string name)
+        : Control(parent, ControlKind::ListBox, id, std::move(name)) {}
     const std::vector<std::string>& rows() const { return rows_; }
     int listCount() const { return static_cast<int>(rows_.size()); }
     // An index out of range reads as an empty row.
@@ -88,7 +94,7 @@ public:
     // Selecting a row runs the click handler, whoever selects it.
     void setListIndex(int index);
 
-private:
+  private:
     std::vector<std::string> rows_;
     int listIndex_ = -1;
 };
@@ -104,8 +110,9 @@ struct ListViewItem {
 };
 
 class ListView : public Control {
-public:
-    ListView(Control* parent, int id, std::string name) : Control(parent, ControlKind::ListView, id, std::move(name)) {}
+  public:
+    ListView(Control* parent, int id, std::string name)
+        : Control(parent, ControlKind::ListView, id, std::move(name)) {}
     const std::vector<ListViewColumn>& columns() const { return columns_; }
     void clearColumns();
     void addColumn(const std::string& title, int widthTwips);
@@ -116,7 +123,7 @@ public:
     int selectedIndex() const { return selected_; }
     void setSelectedIndex(int index);
 
-private:
+  private:
     std::vector<ListViewColumn> columns_;
     std::vector<ListViewItem> items_;
     int selected_ = -1;
@@ -128,8 +135,9 @@ struct Tab {
 };
 
 class TabStrip : public Control {
-public:
-    TabStrip(Control* parent, int id, std::string name) : Control(parent, ControlKind::TabStrip, id, std::move(name)) {}
+  public:
+    TabStrip(Control* parent, int id, std::string name)
+        : Control(parent, ControlKind::TabStrip, id, std::move(name)) {}
     const std::vector<Tab>& tabs() const { return tabs_; }
     void addTab(const std::string& caption, const std::string& key);
     int selectedIndex() const { return selected_; }
@@ -138,22 +146,23 @@ public:
     // Selecting another tab runs the click handler.
     void select(int index);
 
-private:
+  private:
     std::vector<Tab> tabs_;
     int selected_ = -1;
 };
 
 // Ticks every interval milliseconds while enabled and the interval is non-zero.
 class Timer : public Control {
-public:
-    Timer(Control* parent, int id, std::string name) : Control(parent, ControlKind::Timer, id, std::move(name)) {}
+  public:
+    Timer(Control* parent, int id, std::string name)
+        : Control(parent, ControlKind::Timer, id, std::move(name)) {}
     int interval() const { return interval_; }
     void setInterval(int ms);
     bool running() const { return enabled() && interval_ > 0; }
     std::function<void()> onTick;
     void raiseTick();
 
-private:
+  private:
     int interval_ = 0;
 };
 

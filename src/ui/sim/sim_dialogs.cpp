@@ -7,9 +7,12 @@ namespace {
 int defaultAnswer(int style) {
     bool second = (style & 0xF00) == mb::kDefaultButton2;
     switch (style & 0xF) {
-        case mb::kOkCancel: return second ? mb::kAnswerCancel : mb::kAnswerOk;
-        case mb::kYesNo: return second ? mb::kAnswerNo : mb::kAnswerYes;
-        default: return mb::kAnswerOk;
+        case mb::kOkCancel:
+            return second ? mb::kAnswerCancel : mb::kAnswerOk;
+        case mb::kYesNo:
+            return second ? mb::kAnswerNo : mb::kAnswerYes;
+        default:
+            return mb::kAnswerOk;
     }
 }
 

@@ -16,7 +16,7 @@ struct ShownMessage {
 };
 
 class SimDialogs : public Dialogs {
-public:
+  public:
     int messageBox(const std::string& text, const std::string& title, int style) override;
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
@@ -30,9 +30,12 @@ public:
 
     const std::vector<ShownMessage>& messages() const { return messages_; }
     const std::vector<ShownMessage>& inputs() const { return inputs_; }
-    void clear() { messages_.clear(); inputs_.clear(); }
+    void clear() {
+        messages_.clear();
+        inputs_.clear();
+    }
 
-private:
+  private:
     std::deque<int> messageAnswers_;
     std::deque<std::string> inputAnswers_;
     std::deque<std::string> fileAnswers_;

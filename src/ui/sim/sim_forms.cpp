@@ -21,7 +21,9 @@ void SimForms::detach(Form& form) {
     form.setObserver(nullptr);
 }
 
-bool SimForms::isAttached(const Form& form) const { return forms_.count(&form) != 0; }
+bool SimForms::isAttached(const Form& form) const {
+    return forms_.count(&form) != 0;
+}
 
 void SimForms::controlChanged(Control& control, Change change, int) {
     if (control.kind() != ControlKind::Timer) return;
@@ -38,7 +40,8 @@ void SimForms::forgetTimersOf(const Form& form) {
 
 void SimForms::rearm(Timer& timer) {
     std::erase_if(timers_, [&](const TimerState& t) { return t.timer == &timer; });
-    if (timer.running()) timers_.push_back({&timer, now_ + static_cast<std::uint32_t>(timer.interval())});
+    if (timer.running())
+        timers_.push_back({&timer, now_ + static_cast<std::uint32_t>(timer.interval())});
 }
 
 SimForms::TimerState* SimForms::nextDue(std::uint32_t limit) {
@@ -81,7 +84,8 @@ void SimForms::popupMenu(Form&, const std::vector<MenuItem>& items) {
 
 std::vector<std::string> SimForms::lastMenuCaptions() const {
     std::vector<std::string> captions;
-    for (const MenuItem& m : lastMenu_) captions.push_back(m.separator ? "-" : m.caption);
+    for (const MenuItem& m : lastMenu_)
+        captions.push_back(m.separator ? "-" : m.caption);
     return captions;
 }
 

@@ -15,7 +15,7 @@
 namespace ui::sim {
 
 class SimForms : public FormHost, public FormObserver {
-public:
+  public:
     void attach(Form& form) override;
     void detach(Form& form) override;
     void popupMenu(Form& form, const std::vector<MenuItem>& items) override;
@@ -31,12 +31,14 @@ public:
     // nothing).
     std::vector<std::string> lastMenuCaptions() const;
     int menusShown() const { return menusShown_; }
-    void chooseNextMenuItem(std::vector<std::string> captionPath) { nextChoice_ = std::move(captionPath); }
+    void chooseNextMenuItem(std::vector<std::string> captionPath) {
+        nextChoice_ = std::move(captionPath);
+    }
 
     bool isAttached(const Form& form) const;
     int attachCount() const { return attachCount_; }
 
-private:
+  private:
     struct TimerState {
         Timer* timer;
         std::uint32_t due;

@@ -1,0 +1,71 @@
+#include "app/application.h"
+
+#include "app/constants.h"
+
+namespace app {
+namespace {
+
+// The system libraries this build really loads; without them nothing else can work.
+constexpr const char* kRequiredComponents[] = {"\\system32\\comctl32.dll",
+                                               "\\system32\\wininet.dll"};
+
+}  // namespace
+
+Application::Application(Context& ctx)
+    : ctx_(ctx),
+      frmain_(std::make_unique<Frmain>(ctx)),
+      downLDFIX_(std::make_unique<DownLDFIX>(ctx)) {
+    frmain_->onEnd = [this] { endProgram(); };
+    downLDFIX_->onEnd = [this] { endProgram(); };
+    downLDFIX_->onForceStart = [this] { showMainWindow(); };
+}
+
+Application::~Application() {
+    // Forms still loaded at destruction belong to an ended program; skip their handlers.
+    frmain_->onUnload = nullptr;
+    downLDFIX_->onUnload = nullptr;
+}
+
+StartResult Application::Main() {
+    if (!ctx_.sys.instance.claim()) {
+        if (ctx_.sys.instance.sendToRunning(kShowCommand, kHandOverTimeoutMs)) {
+            return StartResult::HandedOver;
+        }
+        ctx_.dialogs.messageBox("Veilor 已在运行，但暂时没有响应。请稍后再试。", kTitle,
+                                ui::mb::kOk | ui::mb::kIconExclamation);
+        return StartResult::Unreachable;
+    }
+    ctx_.sys.instance.listen([this](const std::string& command) { frmain_->linkExecute(command); });
+    if (!componentsPresent()) {
+        downLDFIX_->show();
+        return StartResult::MissingComponent;
+    }
+    showMainWindow();
+    return StartResult::MainWindow;
+}
+
+bool Application::componentsPresent() {
+    const std::string windir = ctx_.sys.environment.variable("windir").value_or("");
+    for (const char* component : kRequiredComponents) {
+        if (!ctx_.sys.files.fileExists(windir + component)) return false;
+    }
+    return true;
+}
+
+void Application::showMainWindow() {
+    frmain_->show();
+}
+
+void Application::endProgram() {
+    if (ended_) return;
+    ended_ = true;
+    // The main window's own exit has run already; the other forms go without questions.
+    for (ui::Form* form :
+         {static_cast<ui::Form*>(downLDFIX_.get()), static_cast<ui::Form*>(frmain_.get())}) {
+        form->onUnload = nullptr;
+        form->unload();
+    }
+    if (ctx_.quit) ctx_.quit();
+}
+
+}  // namespace app

@@ -1,0 +1,177 @@
+#include "app/frmain.h"
+
+#include "app/constants.h"
+#include "core/val.h"
+
+namespace app {
+namespace {
+
+constexpr std::uint32_t kMinimizeBox = 0x20000;
+
+}  // namespace
+
+Frmain::Frmain(Context& ctx) : ui::Form(ctx.forms, 1000, "frmain"), ctx_(ctx) {
+    // No caption bar, no system menu, a fixed frame: the skin is the whole window.
+    ui::FormStyle style;
+    style.border = ui::FormBorder::None;
+    style.controlBox = false;
+    setStyle(style);
+    createControls();
+    layoutChrome();
+    layoutPages();
+    wireEvents();
+}
+
+void Frmain::wireEvents() {
+    onLoad = [this] { Form_Load(); };
+    onUnload = [this](bool& cancel) { Form_Unload(cancel); };
+    Command1.onClick = [this] { showPage(Frame1); };
+    Command2.onClick = [this] { showPage(Frame2); };
+    Command3.onClick = [this] { showPage(Frame8); };
+    Command9.onClick = [this] { showPage(Frame9); };
+    Command4.onClick = [this] { showPage(Frame3); };
+    Command5.onClick = [this] { Command5_Click(); };
+    onResize = [this] { Form_Resize(); };
+    frmtray.onClick = [this] { frmtray_Click(); };
+    frmResize.onClick = [this] { frmResize_Click(); };
+    Command8.onClick = [this] { Command8_Click(); };
+    frmUnload.onClick = [this] { frmUnload_Click(); };
+    for (ui::Control* c :
+         std::initializer_list<ui::Control*>{this, &Frame1, &Frame2, &Frame3, &Frame4, &Frame5,
+                                             &Frame6, &Frame7, &lblCount, &vLabel}) {
+        c->onMouseDown = [this](ui::MouseButton, int, int, int) { dragWindow(); };
+    }
+    TabStrip1.onClick = [this] { TabStrip1_Click(); };
+    Command13.onClick = [this] { Command13_Click(); };
+    for (ui::CheckBox* box : {&CheckStarRun, &CheckStartMini, &CheckEndMini, &EndMsgbox}) {
+        box->onClick = [this] { markSettingsChanged(); };
+    }
+    for (auto& box : txtBlackPwd)
+        box->onGotFocus = [this] { markSettingsChanged(); };
+}
+
+std::string Frmain::configPath() const {
+    return settings::configPath(mydoc_);
+}
+
+std::array<ui::TextBox*, Frmain::kHotKeyCount> Frmain::hotKeyBoxes() {
+    std::array<ui::TextBox*, kHotKeyCount> boxes{};
+    for (int i = 0; i < kHotKeyCount; ++i)
+        boxes[i] = txtHotKey[i].get();
+    return boxes;
+}
+
+void Frmain::Form_Load() {
+    for (ui::Frame* page : {&Frame1, &Frame2, &Frame3, &Frame4, &Frame8, &Frame9}) {
+        page->move(1560, 1440);
+    }
+    vLabel.setText(std::string("版本：") + kVersion);
+    setText(kTitle);
+    showPage(Frame3);
+    platform::Desktop& desktop = ctx_.sys.desktop;
+    desktop.setWindowStyle(handle(), desktop.windowStyle(handle()) | kMinimizeBox);
+    mydoc_ =
+        ctx_.sys.environment.specialFolder(platform::SpecialFolder::MyDocuments) + "\\" + kTitle;
+    if (!ctx_.sys.files.folderExists(mydoc_)) ctx_.sys.files.createFolder(mydoc_);
+    HotKeyIds.fill(-1);
+    settings::LoadConfig(ctx_.sys.profile, configPath(), hotKeyBoxes(), settings_);
+    ShowSettings();
+    cmdSetOK.setEnabled(false);
+    cmdSetCancel.setEnabled(false);
+}
+
+void Frmain::showPage(ui::Frame& page) {
+    for (ui::Frame* f : {&Frame1, &Frame2, &Frame3, &Frame4, &Frame8, &Frame9}) {
+        f->setVisible(f == &page);
+    }
+}
+
+void Frmain::linkExecute(const std::string& command) {
+    if (command != kShowCommand) return;
+    setWindowState(ui::WindowState::Normal);
+    show();
+}
+
+void Frmain::ShowSettings() {
+    CheckStarRun.setValue(core::valInt(settings_.mStartRun));
+    CheckStartMini.setValue(core::valInt(settings_.mStartMini));
+    CheckEndMini.setValue(core::valInt(settings_.mEndMini));
+    EndMsgbox.setValue(core::valInt(settings_.mEndMsg));
+    for (auto& box : txtBlackPwd)
+        box->setText(settings_.mBlackPwd);
+}
+
+void Frmain::markSettingsChanged() {
+    Label27.setText("");
+    cmdSetOK.setEnabled(true);
+    cmdSetCancel.setEnabled(true);
+}
+
+void Frmain::TabStrip1_Click() {
+    const std::string key = TabStrip1.selectedKey();
+    if (key != "a" && key != "b" && key != "c") return;
+    Frame5.setVisible(key == "a");
+    Frame6.setVisible(key == "b");
+    Frame7.setVisible(key == "c");
+    Label27.setText("");
+}
+
+void Frmain::Command5_Click() {
+    showPage(Frame4);
+    Label27.setText("");
+    Label27.setTransparent(true);
+}
+
+void Frmain::Command13_Click() {
+    settings::Command13(ctx_.dialogs, ctx_.sys.files, ctx_.sys.shell, mydoc_);
+}
+
+void Frmain::Form_Resize() {
+    if (windowState() != ui::WindowState::Minimized) {
+        Traying = noHide = Hiden = false;
+        return;
+    }
+    if (noHide) return;
+    hide();
+    Traying = true;
+}
+
+void Frmain::frmtray_Click() {
+    setWindowState(ui::WindowState::Minimized);
+}
+
+void Frmain::frmResize_Click() {
+    noHide = true;
+    setWindowState(ui::WindowState::Minimized);
+}
+
+void Frmain::Command8_Click() {
+    Hiden = !Hiden;
+    setVisible(!Hiden);
+}
+
+void Frmain::frmUnload_Click() {
+    if (core::valInt(settings_.mEndMini) == 1) {
+        frmtray_Click();
+    } else {
+        unload();
+    }
+}
+
+void Frmain::dragWindow() {}
+
+void Frmain::Form_Unload(bool& cancel) {
+    if (core::valInt(settings_.mEndMsg) != 1) {
+        int answer = ctx_.dialogs.messageBox(
+            "退出程序后所有隐藏将恢复，确定仍要退出？", "退出",
+            ui::mb::kYesNo | ui::mb::kIconQuestion | ui::mb::kDefaultButton2);
+        if (answer != ui::mb::kAnswerYes) {
+            cancel = true;
+            return;
+        }
+    }
+    formunload = true;
+    if (onEnd) onEnd();
+}
+
+}  // namespace app

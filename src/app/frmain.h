@@ -1,0 +1,123 @@
+#pragma once
+// The main window: six pages in one page area, the navigation column, the action row,
+// the settings page, and the program-wide state that lives from load to exit.
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/context.h"
+#include "settings/config.h"
+#include "ui/control_ids.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+
+namespace app {
+
+class Frmain : public ui::Form {
+  public:
+    static constexpr int kHotKeyCount = 7;
+
+    explicit Frmain(Context& ctx);
+
+    // Shows one page frame and hides the other five.
+    void showPage(ui::Frame& page);
+    // The running copy was asked to come back by a second start.
+    void linkExecute(const std::string& command);
+    // Leaves the program once the main window is gone.
+    std::function<void()> onEnd;
+
+    const std::string& mydoc() const { return mydoc_; }
+    std::string configPath() const;
+    settings::Settings& config() { return settings_; }
+
+    // Navigation column and action row.
+    ui::PictureButton Command1{this, ui::ids::kCommand1, "Command1"};
+    ui::PictureButton Command2{this, ui::ids::kCommand2, "Command2"};
+    ui::PictureButton Command3{this, ui::ids::kCommand3, "Command3"};
+    ui::PictureButton Command9{this, ui::ids::kCommand9, "Command9"};
+    ui::PictureButton Command4{this, ui::ids::kCommand4, "Command4"};
+    ui::PictureButton Command7{this, ui::ids::kCommand7, "Command7"};
+    ui::PictureButton Command10{this, ui::ids::kCommand10, "Command10"};
+    ui::PictureButton Command6{this, ui::ids::kCommand6, "Command6"};
+    ui::Button Command5{this, ui::ids::kCommand5, "Command5"};
+    ui::Button cmdStart{this, ui::ids::kCmdStart, "cmdStart"};
+    ui::PictureButton Command8{this, ui::ids::kCommand8, "Command8"};
+    ui::PictureButton frmtray{this, ui::ids::kFrmTray, "frmtray"};
+    ui::PictureButton frmResize{this, ui::ids::kFrmResize, "frmResize"};
+    ui::PictureButton frmUnload{this, ui::ids::kFrmUnload, "frmUnload"};
+    ui::Label vLabel{this, ui::ids::kVLabel, "vLabel"};
+    ui::Label lblCount{this, ui::ids::kLblCount, "lblCount"};
+
+    // The six pages.
+    ui::Frame Frame1{this, ui::ids::kFrame1, "Frame1"};
+    ui::Frame Frame2{this, ui::ids::kFrame2, "Frame2"};
+    ui::Frame Frame3{this, ui::ids::kFrame3, "Frame3"};
+    ui::Frame Frame4{this, ui::ids::kFrame4, "Frame4"};
+    ui::Frame Frame8{this, ui::ids::kFrame8, "Frame8"};
+    ui::Frame Frame9{this, ui::ids::kFrame9, "Frame9"};
+
+    // The settings page: tabs over three frames, OK, Cancel and the status line.
+    ui::TabStrip TabStrip1{&Frame4, ui::ids::kTabStrip1, "TabStrip1"};
+    ui::Frame Frame5{&Frame4, ui::ids::kFrame5, "Frame5"};
+    ui::Frame Frame6{&Frame4, ui::ids::kFrame6, "Frame6"};
+    ui::Frame Frame7{&Frame4, ui::ids::kFrame7, "Frame7"};
+    ui::Button cmdSetOK{&Frame4, ui::ids::kCmdSetOK, "cmdSetOK"};
+    ui::Button cmdSetCancel{&Frame4, ui::ids::kCmdSetCancel, "cmdSetCancel"};
+    ui::Label Label27{&Frame4, ui::ids::kLabel27, "Label27"};
+
+    // General options.
+    ui::CheckBox CheckStarRun{&Frame5, ui::ids::kCheckStarRun, "CheckStarRun"};
+    ui::CheckBox CheckStartMini{&Frame5, ui::ids::kCheckStartMini, "CheckStartMini"};
+    ui::CheckBox CheckEndMini{&Frame5, ui::ids::kCheckEndMini, "CheckEndMini"};
+    ui::CheckBox EndMsgbox{&Frame5, ui::ids::kEndMsgbox, "EndMsgbox"};
+
+    // Hotkeys: boxes 0-4 and 6 on the hotkey tab, box 5 on the black-screen tab.
+    std::array<std::unique_ptr<ui::Label>, kHotKeyCount> hotKeyCaption;
+    std::array<std::unique_ptr<ui::TextBox>, kHotKeyCount> txtHotKey;
+    std::array<std::unique_ptr<ui::Label>, kHotKeyCount> labHotKey;
+    ui::Button Command13{&Frame6, ui::ids::kCommand13, "Command13"};
+
+    // Black-screen password and its confirmation.
+    std::array<std::unique_ptr<ui::TextBox>, 2> txtBlackPwd;
+    std::vector<std::unique_ptr<ui::Label>> frame7Labels;
+
+    // Entry index of each hotkey box's registration, -1 for none.
+    std::array<int, kHotKeyCount> HotKeyIds{-1, -1, -1, -1, -1, -1, -1};
+
+    // Window flags.
+    bool Traying = false;
+    bool noHide = false;
+    bool Hiden = false;
+    bool formunload = false;
+
+  private:
+    void createControls();
+    void createHotKeyRow(int index, ui::Frame& frame, const char* caption, int top);
+    void createPasswordTab();
+    void layoutChrome();
+    void layoutPages();
+    void layoutSettingsPage();
+    void wireEvents();
+    void Form_Load();
+    void Form_Unload(bool& cancel);
+    void Form_Resize();
+    void frmtray_Click();
+    void frmResize_Click();
+    void Command8_Click();
+    void frmUnload_Click();
+    void dragWindow();
+    void ShowSettings();
+    void markSettingsChanged();
+    void TabStrip1_Click();
+    void Command5_Click();
+    void Command13_Click();
+    std::array<ui::TextBox*, kHotKeyCount> hotKeyBoxes();
+
+    Context& ctx_;
+    std::string mydoc_;
+    settings::Settings settings_;
+};
+
+}  // namespace app
