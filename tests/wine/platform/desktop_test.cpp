@@ -142,6 +142,9 @@ TEST(Win32Desktop, HungWindowCannotFreezeUs) {
 
     // The hide was queued, not lost: it happens once the window's thread wakes.
     EXPECT_TRUE(waitUntil([&] { return !desktop.isWindowVisible(peer.handle); }, kDeadlineMs));
+    // The abandoned rename is not applied once the window wakes: it would mark a window
+    // that Veilor left visible.
+    EXPECT_EQ(desktop.windowText(peer.handle), peer.title);
 }
 
 TEST(Win32Desktop, OwnWindowStyleCanBeChanged) {
