@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "app/autorun.h"
+#include "app_parts_support.h"
+#include "platform/win32/wide.h"
+#include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_registry.h"
+
+using platform::win32::narrow;
+using platform::win32::wide;
+
+namespace {
+
+constexpr wchar_t kRunKeyW[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// The Run value as Windows reads it at log-on, straight from the registry.
+std::optional<std::wstring> runValue(DWORD* type = nullptr) {
+    wchar_t data[1024] = {};
+    DWORD bytes = sizeof(data);
+    DWORD t = 0;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, kRunKeyW, L"Veilor", RRF_RT_ANY | RRF_NOEXPAND, &t, data,
+                     &bytes) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    if (type) *type = t;
+    return std::wstring(data);
+}
+
+void putRunValue(const std::wstring& data) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKeyW, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(key, L"Veilor", 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+class AutoRunWineTest : public ::testing::Test {
+  protected:
+    void SetUp() override { saved_ = runValue(); }
+    void TearDown() override {
+        if (saved_) {
+            putRunValue(*saved_);
+        } else {
+            RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKeyW, L"Veilor");
+        }
+    }
+    std::optional<std::wstring> saved_;
+    platform::win32::Win32Registry registry_;
+    platform::win32::Win32Environment environment_;
+};
+
+TEST_F(AutoRunWineTest, OnNamesTheRunningExecutable_OffDeletesTheValue) {
+    const std::string exe = environment_.executablePath();
+    ASSERT_TRUE(app::SetAutoRun(registry_, exe, true));
+    DWORD type = 0;
+    auto value = runValue(&type);
+    ASSERT_TRUE(value.has_value()) << "no Run value after switching on";
+    EXPECT_EQ(narrow(*value), app::autoRunCommand(exe));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    wchar_t self[MAX_PATH * 4] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
+    EXPECT_EQ(narrow(*value), app::autoRunCommand(narrow(self)));
+
+    ASSERT_TRUE(app::SetAutoRun(registry_, exe, false));
+    EXPECT_FALSE(runValue().has_value()) << narrow(runValue().value_or(L""));
+}
+
+TEST_F(AutoRunWineTest, OffDeletesWhatAnotherVersionWrote_OnRewritesAMovedPath) {
+    putRunValue(L"C:\\Old Place\\Veilor.exe");
+    ASSERT_TRUE(app::SetAutoRun(registry_, "C:\\Other\\Veilor.exe", false));
+    EXPECT_FALSE(runValue().has_value());
+
+    putRunValue(L"C:\\Old\\Veilor.exe");
+    ASSERT_TRUE(app::SetAutoRun(registry_, "D:\\Moved\\Veilor.exe", true));
+    EXPECT_EQ(narrow(runValue().value_or(L"<absent>")), "D:\\Moved\\Veilor.exe");
+}
+
+}  // namespace
