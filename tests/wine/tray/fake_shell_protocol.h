@@ -23,8 +23,8 @@ inline constexpr Button kButtons[] = {
 };
 
 // The toolbar's client area: a refresh posts (W - 1) x (H - 1) moves to it.
-inline constexpr int kToolbarWidth = 120;
-inline constexpr int kToolbarHeight = 24;
+inline constexpr int kToolbarWidth = 100;
+inline constexpr int kToolbarHeight = 20;
 
 inline constexpr wchar_t kNotifyClass[] = L"TrayNotifyWnd";
 inline constexpr wchar_t kPagerClass[] = L"SysPager";
