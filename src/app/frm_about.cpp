@@ -32,7 +32,7 @@ void FrmAbout::layout() {
         "本软件按现状提供，不附带任何明示或默示的担保。因使用本软件而产生的一切后果，"
         "由使用者自行承担。");
     lblDisclaimer.setBounds(120, 240, 5040, 720);
-    Label1.setText("版权所有 © 2026 Veilor 开发者，保留所有权利。");
+    Label1.setText("© 2026 Veilor 开发者，保留所有权利。");
     Label1.setBounds(240, 2400, 3480, 600);
     cmdOK.setText("确定");
     cmdOK.setBounds(3960, 2340, 1560, 380);
