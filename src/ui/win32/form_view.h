@@ -32,6 +32,8 @@ struct FormView {
     // meanwhile are echoes of the model's own change, not the user's action.
     int applying = 0;
     HWND hotButton = nullptr;
+    // The control that had the keyboard focus when the form was last deactivated.
+    HWND lastFocus = nullptr;
 
     HWND windowOf(const Control& c) const {
         auto it = windows.find(&c);

@@ -194,6 +194,23 @@ bool eraseBackground(FormView& view, HDC dc) {
     return true;
 }
 
+// Coming back to the form puts the focus back on the control that had it, and a click
+// that has already focused a control is not undone by the activation that follows it.
+bool activated(FormView& view, WPARAM wp) {
+    HWND focus = GetFocus();
+    bool ours = focus && IsChild(view.hwnd, focus);
+    if (LOWORD(wp) == WA_INACTIVE) {
+        if (ours) view.lastFocus = focus;
+        return true;
+    }
+    if (ours || HIWORD(wp)) return ours;
+    HWND last = view.lastFocus;
+    if (!last || !IsChild(view.hwnd, last) || !IsWindowVisible(last) || !IsWindowEnabled(last))
+        return false;
+    SetFocus(last);
+    return true;
+}
+
 LRESULT formMessage(FormView& view, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_COMMAND:
@@ -231,6 +248,9 @@ LRESULT formMessage(FormView& view, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SIZE:
             sized(view, wp);
             return 0;
+        case WM_ACTIVATE:
+            if (activated(view, wp)) return 0;
+            break;
         case WM_EXITSIZEMOVE:
             syncGeometryToModel(view);
             return 0;

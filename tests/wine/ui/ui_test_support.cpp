@@ -40,8 +40,14 @@ TestForm::TestForm() {
     HWND top = hwnd();
     if (!top) return ::testing::AssertionFailure() << "the form has no window";
     SetForegroundWindow(top);
+    // In front, activated (the activation has placed the keyboard focus) and with every
+    // message that showing it caused handled, so the first input meets a settled form.
     return wine_test::pollUntil(
-        [&] { return IsWindowVisible(top) && GetForegroundWindow() == top; },
+        [&] {
+            HWND focus = GetFocus();
+            return IsWindowVisible(top) && GetForegroundWindow() == top &&
+                   (focus == top || IsChild(top, focus)) && GetQueueStatus(QS_ALLINPUT) == 0;
+        },
         wine_test::kDeadlineMs, "the form to be shown in front",
         [&] { return wine_test::describeWindow(GetForegroundWindow()); });
 }
@@ -53,27 +59,78 @@ RECT rectInParent(HWND control) {
     return r;
 }
 
+namespace {
+
+INPUT mouseInput(DWORD flags, POINT screen) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((screen.x * 65535LL + width / 2) / (width - 1));
+    input.mi.dy = static_cast<LONG>((screen.y * 65535LL + height / 2) / (height - 1));
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+}  // namespace
+
 ::testing::AssertionResult clickAt(HWND window, POINT client) {
     HWND top = GetAncestor(window, GA_ROOT);
     SetForegroundWindow(top);
     auto front = wine_test::pollUntil([&] { return GetForegroundWindow() == top; }, 5000,
                                       "the window to come to the front");
     if (!front) return front;
-    ClientToScreen(window, &client);
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT inputs[3] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = static_cast<LONG>((client.x * 65535LL + width / 2) / (width - 1));
-        input.mi.dy = static_cast<LONG>((client.y * 65535LL + height / 2) / (height - 1));
-        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
-    }
-    inputs[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
-    inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-    UINT sent = SendInput(3, inputs, sizeof(INPUT));
-    if (sent != 3) return ::testing::AssertionFailure() << "SendInput queued " << sent << " of 3";
+    POINT screen = client;
+    ClientToScreen(window, &screen);
+    // The press goes wherever the pointer is when it is taken, so the pointer must have
+    // arrived over the window first.
+    INPUT move = mouseInput(MOUSEEVENTF_MOVE, screen);
+    SendInput(1, &move, sizeof(INPUT));
+    // The X server may still report earlier pointer positions for a moment after the
+    // move; the pointer has arrived once it has stayed over the window for a while.
+    DWORD settledSince = GetTickCount();
+    auto over = wine_test::pollUntil(
+        [&] {
+            POINT at{};
+            GetCursorPos(&at);
+            // A disabled control lets the pointer through to its parent.
+            bool there = at.x == screen.x && at.y == screen.y &&
+                         (WindowFromPoint(screen) == window || !IsWindowEnabled(window));
+            if (!there) settledSince = GetTickCount();
+            return there && GetTickCount() - settledSince >= 150;
+        },
+        5000, "the pointer to settle over the window",
+        [&] { return wine_test::describeWindow(WindowFromPoint(screen)); });
+    if (!over) return over;
+    INPUT press[2] = {mouseInput(MOUSEEVENTF_LEFTDOWN, screen),
+                      mouseInput(MOUSEEVENTF_LEFTUP, screen)};
+    UINT sent = SendInput(2, press, sizeof(INPUT));
+    if (sent != 2) return ::testing::AssertionFailure() << "SendInput queued " << sent << " of 2";
     return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult clickCentre(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    return clickAt(window, {r.right / 2, r.bottom / 2});
+}
+
+::testing::AssertionResult clickUntil(HWND window, POINT client,
+                                      const std::function<bool()>& effect,
+                                      const std::string& what) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        auto clicked = clickAt(window, client);
+        if (!clicked) return clicked;
+        if (wine_test::pollUntil(effect, 2000)) return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "two clicks on " << wine_test::describeWindow(window) << " and still no " << what;
+}
+
+::testing::AssertionResult clickCentreUntil(HWND window, const std::function<bool()>& effect,
+                                            const std::string& what) {
+    RECT r{};
+    GetClientRect(window, &r);
+    return clickUntil(window, {r.right / 2, r.bottom / 2}, effect, what);
 }
 
 void pressKey(WORD vk, bool shift) {
