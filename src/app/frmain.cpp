@@ -25,7 +25,10 @@ Frmain::Frmain(Context& ctx) : ui::Form(ctx.forms, 1000, "frmain"), ctx_(ctx) {
 void Frmain::wireEvents() {
     onLoad = [this] { Form_Load(); };
     onUnload = [this](bool& cancel) { Form_Unload(cancel); };
-    Command1.onClick = [this] { showPage(Frame1); };
+    Command1.onClick = [this] {
+        showPage(Frame1);
+        windowPage.Refresh1();
+    };
     Command2.onClick = [this] { showPage(Frame2); };
     Command3.onClick = [this] { showPage(Frame8); };
     Command9.onClick = [this] { showPage(Frame9); };
@@ -70,6 +73,7 @@ void Frmain::Form_Load() {
     showPage(Frame3);
     platform::Desktop& desktop = ctx_.sys.desktop;
     desktop.setWindowStyle(handle(), desktop.windowStyle(handle()) | kMinimizeBox);
+    windowPage.startWatcher();
     mydoc_ =
         ctx_.sys.environment.specialFolder(platform::SpecialFolder::MyDocuments) + "\\" + kTitle;
     if (!ctx_.sys.files.folderExists(mydoc_)) ctx_.sys.files.createFolder(mydoc_);

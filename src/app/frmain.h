@@ -12,6 +12,7 @@
 #include "ui/control_ids.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "windows/window_page.h"
 
 namespace app {
 
@@ -118,6 +119,10 @@ class Frmain : public ui::Form {
     Context& ctx_;
     std::string mydoc_;
     settings::Settings settings_;
+
+  public:
+    // The window page on Frame1; built from the context, so declared after ctx_.
+    windows::WindowPage windowPage{Frame1, ctx_.sys, ctx_.dialogs, [this] { return handle(); }};
 };
 
 }  // namespace app
