@@ -65,6 +65,24 @@ std::string describeQuery(const WindowQuery& query) {
     return text;
 }
 
+// EnumWindows callbacks are stdcall on i686, which a lambda cannot be.
+BOOL CALLBACK appendDescription(HWND window, LPARAM param) {
+    *reinterpret_cast<std::string*>(param) += concat("  ", describeWindow(window), "\n");
+    return TRUE;
+}
+
+struct WindowSearch {
+    const WindowQuery* query;
+    HWND found;
+};
+
+BOOL CALLBACK stopAtMatch(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    if (!matches(window, *search->query)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
 }  // namespace
 
 std::string toUtf8(const std::wstring& text) {
@@ -95,12 +113,7 @@ std::string describeWindow(HWND window) {
 
 std::string describeTopWindows() {
     std::string text;
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            *reinterpret_cast<std::string*>(param) += concat("  ", describeWindow(window), "\n");
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&text));
+    EnumWindows(appendDescription, reinterpret_cast<LPARAM>(&text));
     return text.empty() ? "  (none)\n" : text;
 }
 
@@ -209,18 +222,8 @@ void Process::terminate() {
 }
 
 HWND findTopWindow(const WindowQuery& query) {
-    struct Search {
-        const WindowQuery* query;
-        HWND found;
-    } search{&query, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (!matches(window, *s->query)) return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{&query, nullptr};
+    EnumWindows(stopAtMatch, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
