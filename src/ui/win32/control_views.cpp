@@ -368,6 +368,23 @@ void applyStyle(FormView& view, Control& c, HWND hwnd) {
     }
 }
 
+RECT rectOnForm(const FormView& view, HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    MapWindowPoints(nullptr, view.hwnd, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// A frame moves with everything in it; the form then repaints where it was and where it
+// is, all in one go, or the pieces are drawn against stale neighbours.
+void moveWithContents(FormView& view, Control& c, HWND hwnd) {
+    RECT before = rectOnForm(view, hwnd);
+    forSelfAndDescendants(c, [&](Control& d) { placeControl(view, d); });
+    RECT after = rectOnForm(view, hwnd), both{};
+    UnionRect(&both, &before, &after);
+    RedrawWindow(view.hwnd, &both, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 }  // namespace
 
 void placeControl(FormView& view, const Control& c) {
@@ -419,7 +436,7 @@ void applyControlChange(FormView& view, Control& c, Change change, int index) {
             });
             break;
         case Change::Geometry:
-            forSelfAndDescendants(c, [&](Control& d) { placeControl(view, d); });
+            moveWithContents(view, c, hwnd);
             break;
         case Change::ToolTip:
             updateToolTip(view, c, hwnd);

@@ -124,6 +124,8 @@ TEST_F(ViewsTest, EveryControlIsADirectChildWithItsIdKindAndPlace) {
     t.frame.move(480, 480);
     EXPECT_EQ(rectInParent(t.child(kNestedButton)).left,
               core::twipsToPixels(480 + 240 + 240, dpi()));
+    t.frame.move(240, 480);
+    EXPECT_EQ(rectInParent(t.child(kInnerLabel)).left, core::twipsToPixels(240 + 240, dpi()));
 
     if (const char* pause = std::getenv("VEILOR_UI_SCREENSHOT_MS")) {
         t.list.addItem("记事本 - 无标题");
