@@ -29,7 +29,10 @@ void Frmain::wireEvents() {
         showPage(Frame1);
         windowPage.Refresh1();
     };
-    Command2.onClick = [this] { showPage(Frame2); };
+    Command2.onClick = [this] {
+        showPage(Frame2);
+        trayPage.cmdRefresh2_Click();
+    };
     Command3.onClick = [this] { showPage(Frame8); };
     Command9.onClick = [this] { showPage(Frame9); };
     Command4.onClick = [this] { showPage(Frame3); };
@@ -74,6 +77,7 @@ void Frmain::Form_Load() {
     platform::Desktop& desktop = ctx_.sys.desktop;
     desktop.setWindowStyle(handle(), desktop.windowStyle(handle()) | kMinimizeBox);
     windowPage.startWatcher();
+    trayPage.start();
     mydoc_ =
         ctx_.sys.environment.specialFolder(platform::SpecialFolder::MyDocuments) + "\\" + kTitle;
     if (!ctx_.sys.files.folderExists(mydoc_)) ctx_.sys.files.createFolder(mydoc_);

@@ -9,6 +9,7 @@
 
 #include "app/context.h"
 #include "settings/config.h"
+#include "tray/tray_page.h"
 #include "ui/control_ids.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -123,6 +124,10 @@ class Frmain : public ui::Form {
   public:
     // The window page on Frame1; built from the context, so declared after ctx_.
     windows::WindowPage windowPage{Frame1, ctx_.sys, ctx_.dialogs, [this] { return handle(); }};
+
+  public:
+    // The tray page on Frame2; built from the system, so declared after ctx_.
+    tray::TrayPage trayPage{Frame2, ctx_.sys};
 };
 
 }  // namespace app
