@@ -246,9 +246,16 @@ TEST_F(WindowPageWineTest, PeerThatStoppedAnsweringIsLeftShownAndVeilorKeepsAnsw
     DWORD_PTR r = 0;
     EXPECT_TRUE(SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &r))
         << "Veilor stopped answering";
+    EXPECT_TRUE(waitForRow(title));
+
+    // Once its thread wakes, the window has handled whatever Veilor sent it by the time
+    // it answers: it must still be shown and unmarked.
+    SetEvent(release_);
+    ASSERT_TRUE(pollUntil(
+        [&] { return SendMessageTimeoutW(hung_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &r) != 0; },
+        kDeadlineMs, "the peer's window to answer again"));
     EXPECT_TRUE(IsWindowVisible(hung_)) << "a window whose title could not be marked was hidden";
     EXPECT_EQ(titleOf(hung_), title);
-    EXPECT_TRUE(waitForRow(title));
 }
 
 }  // namespace
