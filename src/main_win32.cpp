@@ -1,7 +1,52 @@
-// Placeholder entry until the application wiring lands.
+// The program's entry: the real system, the real windows, and the message loop.
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include "app/application.h"
+#include "platform/win32/win32_system.h"
+#include "ui/win32/win32_dialogs.h"
+#include "ui/win32/win32_forms.h"
+
+namespace {
+
+int runMessageLoop() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // Dialog navigation (Tab between controls) for whichever form is active.
+        HWND active = GetActiveWindow();
+        if (active && IsDialogMessageW(active, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+int run() {
+    INITCOMMONCONTROLSEX icc{sizeof(icc),
+                             ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    platform::win32::Win32System system;
+    ui::win32::Win32Forms forms;
+    ui::win32::Win32Dialogs dialogs(forms.fonts());
+    app::Context ctx{system.system(), forms, dialogs, [] { PostQuitMessage(0); }};
+    app::Application application(ctx);
+    switch (application.Main()) {
+        case app::StartResult::HandedOver:
+        case app::StartResult::Unreachable:
+            return 0;
+        default:
+            return runMessageLoop();
+    }
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    MessageBoxW(nullptr, L"Veilor", L"Veilor", MB_OK);
-    return 0;
+    try {
+        return run();
+    } catch (...) {
+        // Nothing sensible is left to do; end without a crash dialog.
+        return 1;
+    }
 }
