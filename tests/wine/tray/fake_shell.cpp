@@ -78,6 +78,9 @@ LRESULT CALLBACK trayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             for (const Button& b : kButtons)
                 SendMessageW(gToolbar, TB_HIDEBUTTON, b.commandId, FALSE);
             return 1;
+        case kBlock:
+            Sleep(static_cast<DWORD>(wp));
+            return 0;
         case WM_COPYDATA:
             return TRUE;  // a notification icon from some program: taken, and ignored
         case WM_TIMER:

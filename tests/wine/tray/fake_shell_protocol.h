@@ -44,6 +44,10 @@ inline constexpr UINT kIsHidden = WM_APP + 4;
 // Shows every button again.
 inline constexpr UINT kShowAll = WM_APP + 5;
 
+// Posted: the shell's thread stops answering for wParam milliseconds, as a shell that
+// has hung.
+inline constexpr UINT kBlock = WM_APP + 6;
+
 inline constexpr DWORD kLifetimeMs = 10 * 60 * 1000;
 
 }  // namespace fake_shell

@@ -127,6 +127,22 @@ TEST_F(NotifyAreaWineTest, RepeatedOperationsLeaveNoHandleOpen) {
     EXPECT_EQ(after, before);
 }
 
+TEST_F(NotifyAreaWineTest, HungShell_OperationsGiveUpWithinTheBound) {
+    PostMessageW(tray_, fake_shell::kBlock, 15000, 0);
+    ASSERT_TRUE(pollUntil(
+        [&] {
+            DWORD_PTR r = 0;
+            return !SendMessageTimeoutW(tray_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &r);
+        },
+        kDeadlineMs, "the fake shell to stop answering"));
+    const DWORD started = GetTickCount();
+    EXPECT_TRUE(tray::readTrayButtons(desktop_, area_).empty());
+    tray::HideTrayButtons(desktop_, area_, "Mail");
+    const DWORD took = GetTickCount() - started;
+    EXPECT_LT(took, 2 * platform::win32::Win32NotifyArea::kAnswerTimeoutMs + 1000)
+        << "one bounded wait per operation, not one per message";
+}
+
 TEST_F(NotifyAreaWineTest, ShellGone_OperationsDoNothing) {
     shell_.terminate();
     ASSERT_TRUE(pollUntil([&] { return !IsWindow(tray_); }));
