@@ -14,16 +14,19 @@ constexpr const char* kRequiredComponents[] = {"\\system32\\comctl32.dll",
 Application::Application(Context& ctx)
     : ctx_(ctx),
       frmain_(std::make_unique<Frmain>(ctx)),
-      downLDFIX_(std::make_unique<DownLDFIX>(ctx)) {
+      downLDFIX_(std::make_unique<DownLDFIX>(ctx)),
+      frmAbout_(std::make_unique<FrmAbout>(ctx)) {
     frmain_->onEnd = [this] { endProgram(); };
     downLDFIX_->onEnd = [this] { endProgram(); };
     downLDFIX_->onForceStart = [this] { showMainWindow(); };
+    frmain_->mainTray.hooks.showAbout = [this] { frmAbout_->show(); };
 }
 
 Application::~Application() {
     // Forms still loaded at destruction belong to an ended program; skip their handlers.
     frmain_->onUnload = nullptr;
     downLDFIX_->onUnload = nullptr;
+    frmAbout_->onUnload = nullptr;
 }
 
 StartResult Application::Main() {

@@ -6,6 +6,7 @@
 
 #include "app/context.h"
 #include "app/downldfix.h"
+#include "app/frm_about.h"
 #include "app/frmain.h"
 
 namespace app {
@@ -31,6 +32,7 @@ class Application {
 
     Frmain& frmain() { return *frmain_; }
     DownLDFIX& downLDFIX() { return *downLDFIX_; }
+    FrmAbout& frmAbout() { return *frmAbout_; }
 
     // How long a second copy waits for the first to answer.
     static constexpr int kHandOverTimeoutMs = 5000;
@@ -42,6 +44,7 @@ class Application {
     Context& ctx_;
     std::unique_ptr<Frmain> frmain_;
     std::unique_ptr<DownLDFIX> downLDFIX_;
+    std::unique_ptr<FrmAbout> frmAbout_;
     bool ended_ = false;
 };
 

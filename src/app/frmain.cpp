@@ -1,5 +1,6 @@
 #include "app/frmain.h"
 
+#include "app/autorun.h"
 #include "app/constants.h"
 #include "core/val.h"
 
@@ -84,6 +85,8 @@ void Frmain::Form_Load() {
     HotKeyIds.fill(-1);
     settings::LoadConfig(ctx_.sys.profile, configPath(), hotKeyBoxes(), settings_);
     ShowSettings();
+    GetSetting();
+    GetSetting2();
     cmdSetOK.setEnabled(false);
     cmdSetCancel.setEnabled(false);
 }
@@ -107,6 +110,15 @@ void Frmain::ShowSettings() {
     EndMsgbox.setValue(core::valInt(settings_.mEndMsg));
     for (auto& box : txtBlackPwd)
         box->setText(settings_.mBlackPwd);
+}
+
+void Frmain::GetSetting() {
+    SetAutoRun(ctx_.sys.registry, ctx_.sys.environment.executablePath(),
+               settingIsOn(settings_.mStartRun));
+}
+
+void Frmain::GetSetting2() {
+    if (core::valInt(settings_.mStartMini) == 1) frmtray_Click();
 }
 
 void Frmain::markSettingsChanged() {
@@ -136,11 +148,14 @@ void Frmain::Command13_Click() {
 
 void Frmain::Form_Resize() {
     if (windowState() != ui::WindowState::Minimized) {
+        mainTray.DelTrayIcon();
         Traying = noHide = Hiden = false;
         return;
     }
     if (noHide) return;
     hide();
+    mainTray.AddTrayIcon();
+    mainTray.SetTrayTip(kTitle);
     Traying = true;
 }
 
@@ -166,7 +181,9 @@ void Frmain::frmUnload_Click() {
     }
 }
 
-void Frmain::dragWindow() {}
+void Frmain::dragWindow() {
+    ctx_.sys.desktop.beginCaptionDrag(handle());
+}
 
 void Frmain::Form_Unload(bool& cancel) {
     if (core::valInt(settings_.mEndMsg) != 1) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/context.h"
+#include "app/main_tray.h"
 #include "settings/config.h"
 #include "tray/tray_page.h"
 #include "ui/control_ids.h"
@@ -111,6 +112,8 @@ class Frmain : public ui::Form {
     void frmUnload_Click();
     void dragWindow();
     void ShowSettings();
+    void GetSetting();
+    void GetSetting2();
     void markSettingsChanged();
     void TabStrip1_Click();
     void Command5_Click();
@@ -128,6 +131,9 @@ class Frmain : public ui::Form {
   public:
     // The tray page on Frame2; built from the system, so declared after ctx_.
     tray::TrayPage trayPage{Frame2, ctx_.sys};
+
+    // The own notification-area icon while minimised there, and its menu.
+    MainTray mainTray{ctx_.sys.notifyIcon, ctx_.sys.shell, *this};
 };
 
 }  // namespace app

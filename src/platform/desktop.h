@@ -8,7 +8,7 @@
 namespace platform {
 
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
     // The first window in z-order whose class and title match exactly; an empty class
     // or title matches any. kNoWindow when there is none.
@@ -27,6 +27,9 @@ public:
     virtual bool isWindowEnabled(WindowHandle window) = 0;
     virtual std::uint32_t windowStyle(WindowHandle window) = 0;
     virtual bool setWindowStyle(WindowHandle window, std::uint32_t style) = 0;
+    // Lets the user move one of our own windows by dragging anywhere on it, as if the
+    // caption were dragged; returns when the drag is over.
+    virtual void beginCaptionDrag(WindowHandle window) = 0;
 };
 
 }  // namespace platform

@@ -19,12 +19,24 @@ void Form::load() {
     if (loaded_) return;
     loaded_ = true;
     host_.attach(*this);
+    loading_ = true;
+    hiddenWhileLoading_ = false;
     if (onLoad) onLoad();
+    loading_ = false;
 }
 
 void Form::show() {
     load();
+    if (hiddenWhileLoading_) {
+        hiddenWhileLoading_ = false;
+        return;
+    }
     if (loaded_) setVisible(true);
+}
+
+void Form::hide() {
+    if (loading_) hiddenWhileLoading_ = true;
+    setVisible(false);
 }
 
 bool Form::unload() {

@@ -32,7 +32,7 @@ struct FormStyle {
 
 // Receives every change of a form's controls; implemented by the views.
 class FormObserver {
-public:
+  public:
     virtual ~FormObserver() = default;
     virtual void controlChanged(Control& control, Change change, int index) = 0;
 };
@@ -47,7 +47,7 @@ struct MenuItem {
 
 // Creates and destroys the view of a form; the real windows or the simulated ones.
 class FormHost {
-public:
+  public:
     virtual ~FormHost() = default;
     // Creates the form's view, hidden, and sets the form's handle.
     virtual void attach(Form& form) = 0;
@@ -58,7 +58,7 @@ public:
 };
 
 class Form : public Control {
-public:
+  public:
     Form(FormHost& host, int id, std::string name);
     ~Form() override;
 
@@ -68,7 +68,9 @@ public:
 
     // Loads the form when needed, then makes it visible.
     void show();
-    void hide() { setVisible(false); }
+    // Hiding while the load handler runs keeps the form hidden through the show that
+    // loaded it (a program that starts minimised to the notification area).
+    void hide();
     void load();
     // Runs the unload handler; true when the form was unloaded (not cancelled).
     bool unload();
@@ -97,12 +99,14 @@ public:
     Control* focused() const { return focused_; }
     void setFocused(Control* control) { focused_ = control; }
 
-private:
+  private:
     FormHost& host_;
     FormObserver* observer_ = nullptr;
     platform::WindowHandle handle_ = platform::kNoWindow;
     bool loaded_ = false;
     bool unloading_ = false;
+    bool loading_ = false;
+    bool hiddenWhileLoading_ = false;
     WindowState windowState_ = WindowState::Normal;
     FormStyle style_;
     std::vector<Control*> all_;

@@ -24,10 +24,10 @@ struct SimWindow {
 };
 
 class SimDesktop : public Desktop {
-public:
+  public:
     WindowHandle findWindow(const std::string& className, const std::string& title) override;
-    WindowHandle findChildWindow(WindowHandle parent, WindowHandle after, const std::string& className,
-                                 const std::string& title) override;
+    WindowHandle findChildWindow(WindowHandle parent, WindowHandle after,
+                                 const std::string& className, const std::string& title) override;
     std::vector<WindowHandle> topLevelWindows() override;
     std::string windowText(WindowHandle window) override;
     bool setWindowText(WindowHandle window, const std::string& text) override;
@@ -36,6 +36,8 @@ public:
     bool isWindowEnabled(WindowHandle window) override;
     std::uint32_t windowStyle(WindowHandle window) override;
     bool setWindowStyle(WindowHandle window, std::uint32_t style) override;
+    void beginCaptionDrag(WindowHandle window) override { dragged.push_back(window); }
+    std::vector<WindowHandle> dragged;
 
     // Test set-up: a new window on top of the z-order (or at the bottom), returning its handle.
     WindowHandle open(SimWindow window, bool atBottom = false);
@@ -43,7 +45,7 @@ public:
     SimWindow* find(WindowHandle window);
     const std::vector<SimWindow>& windows() const { return windows_; }
 
-private:
+  private:
     bool matches(const SimWindow& w, WindowHandle parent, const std::string& className,
                  const std::string& title) const;
     std::vector<SimWindow> windows_;  // z-order, top first

@@ -108,4 +108,11 @@ bool Win32Desktop::setWindowStyle(WindowHandle window, std::uint32_t style) {
     return previous != 0 || GetLastError() == ERROR_SUCCESS;
 }
 
+void Win32Desktop::beginCaptionDrag(WindowHandle window) {
+    HWND hwnd = reinterpret_cast<HWND>(window);
+    if (!IsWindow(hwnd)) return;
+    ReleaseCapture();
+    SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
 }  // namespace platform::win32

@@ -24,6 +24,7 @@ class Win32Desktop : public Desktop {
     // Changing the style sends the window style-change messages and waits for them:
     // meant for Veilor's own windows.
     bool setWindowStyle(WindowHandle window, std::uint32_t style) override;
+    void beginCaptionDrag(WindowHandle window) override;
 };
 
 }  // namespace platform::win32

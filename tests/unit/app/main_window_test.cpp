@@ -72,3 +72,183 @@ TEST(SettingsPage, RepairWithTheFileAbsentSaysNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+using testing_support::SimProgram;
+constexpr int kLeftUp = 0x202;
+
+TEST(MainWindowStates, MinimiseToTrayAndBackByTheIconAndByTheMenu) {
+    SimProgram p;
+    p.start();
+    app::Frmain& f = p.frmain();
+    f.frmtray.raiseClick();
+    EXPECT_FALSE(f.visible());
+    EXPECT_TRUE(f.Traying);
+    EXPECT_TRUE(p.sim.notifyIcon.present());
+    EXPECT_EQ(p.sim.notifyIcon.tip(), "Veilor");
+
+    p.sim.notifyIcon.sendMouse(0x200);  // a mouse move over the icon does nothing
+    EXPECT_FALSE(f.visible());
+    p.sim.notifyIcon.sendMouse(kLeftUp);
+    EXPECT_TRUE(f.visible());
+    EXPECT_EQ(f.windowState(), ui::WindowState::Normal);
+    EXPECT_FALSE(f.Traying);
+    EXPECT_FALSE(p.sim.notifyIcon.present());
+
+    f.frmtray.raiseClick();
+    f.mainTray.mnu_Show();
+    EXPECT_TRUE(f.visible());
+    EXPECT_FALSE(p.sim.notifyIcon.present());
+    EXPECT_EQ(p.sim.notifyIcon.addCount(), 2);
+}
+
+TEST(MainWindowStates, MinimiseToTaskbarDoesNotStick) {
+    SimProgram p;
+    p.start();
+    app::Frmain& f = p.frmain();
+    f.frmResize.raiseClick();
+    EXPECT_EQ(f.windowState(), ui::WindowState::Minimized);
+    EXPECT_TRUE(f.visible());
+    EXPECT_FALSE(p.sim.notifyIcon.present());
+
+    f.setWindowState(ui::WindowState::Normal);  // restored from its taskbar button
+    EXPECT_FALSE(f.noHide);
+    f.frmtray.raiseClick();
+    EXPECT_FALSE(f.visible());
+    EXPECT_TRUE(p.sim.notifyIcon.present());
+}
+
+TEST(MainWindowStates, HideSelfTogglesWithoutAnIcon) {
+    SimProgram p;
+    p.start();
+    app::Frmain& f = p.frmain();
+    f.Command8.raiseClick();
+    EXPECT_TRUE(f.Hiden);
+    EXPECT_FALSE(f.visible());
+    EXPECT_FALSE(p.sim.notifyIcon.present());
+    f.Command8.raiseClick();
+    EXPECT_FALSE(f.Hiden);
+    EXPECT_TRUE(f.visible());
+}
+
+TEST(MainWindowStates, ExitButtonMinimisesWhenEndMiniIsSetWhateverEndMsgSays) {
+    SimProgram p;
+    p.sim.files.put("C:\\Users\\user\\Documents\\Veilor\\Config.ini",
+                    "[Config]\r\nEndMini=1\r\nEndMsg=1\r\n");
+    p.start();
+    p.frmain().frmUnload.raiseClick();
+    EXPECT_TRUE(p.frmain().loaded());
+    EXPECT_TRUE(p.frmain().Traying);
+    EXPECT_TRUE(p.dialogs.messages().empty());
+    EXPECT_EQ(p.quits, 0);
+}
+
+TEST(MainWindowStates, StartMiniStartsHiddenInTheNotificationArea) {
+    SimProgram p;
+    p.sim.files.put("C:\\Users\\user\\Documents\\Veilor\\Config.ini",
+                    "[Config]\r\nStartMini=1\r\n");
+    p.start();
+    EXPECT_TRUE(p.frmain().loaded());
+    EXPECT_FALSE(p.frmain().visible());
+    EXPECT_TRUE(p.sim.notifyIcon.present());
+    EXPECT_EQ(p.sim.notifyIcon.addCount(), 1);
+}
+
+TEST(MainWindowStates, ExitFromTheTrayMenuAnsweredNoKeepsTheWayBack) {
+    SimProgram p;
+    p.start();
+    app::Frmain& f = p.frmain();
+    f.frmtray.raiseClick();
+    p.dialogs.answerMessage(ui::mb::kAnswerNo);
+    f.mainTray.mnu_Exit();
+    EXPECT_TRUE(f.loaded());
+    EXPECT_FALSE(f.visible());
+    // Hidden without an icon only a hotkey could find it again: the icon comes back.
+    EXPECT_TRUE(p.sim.notifyIcon.present());
+    p.sim.notifyIcon.sendMouse(kLeftUp);
+    EXPECT_TRUE(f.visible());
+    EXPECT_FALSE(p.sim.notifyIcon.present());
+}
+
+TEST(MainWindowStates, DraggingTheBackgroundMovesTheWindowWithAnyButton) {
+    SimProgram p;
+    p.start();
+    app::Frmain& f = p.frmain();
+    f.raiseMouseDown(ui::MouseButton::Right, 0, 10, 10);
+    f.vLabel.raiseMouseDown(ui::MouseButton::Left, 0, 1, 1);
+    f.Command1.raiseMouseDown(ui::MouseButton::Left, 0, 1, 1);
+    EXPECT_EQ(p.sim.desktop.dragged, (std::vector<platform::WindowHandle>{f.handle(), f.handle()}));
+}
+
+TEST(MainWindowPages, EveryPageButtonLeavesExactlyOnePageVisible) {
+    SimProgram p;
+    p.start();
+    app::Frmain& f = p.frmain();
+    const std::pair<ui::Control*, ui::Frame*> buttons[] = {
+        {&f.Command1, &f.Frame1}, {&f.Command2, &f.Frame2}, {&f.Command3, &f.Frame8},
+        {&f.Command9, &f.Frame9}, {&f.Command4, &f.Frame3}, {&f.Command5, &f.Frame4},
+    };
+    for (const auto& [button, page] : buttons) {
+        button->raiseClick();
+        int shown = 0;
+        for (ui::Frame* fr : {&f.Frame1, &f.Frame2, &f.Frame3, &f.Frame4, &f.Frame8, &f.Frame9}) {
+            shown += fr->visible() ? 1 : 0;
+        }
+        EXPECT_EQ(shown, 1) << button->name();
+        EXPECT_TRUE(page->visible()) << button->name();
+    }
+}
+
+TEST(Options, StartWithWindowsFollowsTheSettingAtEveryStart) {
+    const std::string runKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    SimProgram on;
+    on.sim.files.put("C:\\Users\\user\\Documents\\Veilor\\Config.ini",
+                     "[Config]\r\nStartRun=1\r\n");
+    on.sim.environment.exePath = "D:\\Tools\\Veilor.exe";
+    on.start();
+    EXPECT_EQ(on.sim.registry.readString(platform::RegistryRoot::LocalMachine, runKey, "Veilor"),
+              "D:\\Tools\\Veilor.exe");
+
+    SimProgram off;
+    off.sim.registry.writeString(platform::RegistryRoot::LocalMachine, runKey, "Veilor",
+                                 "C:\\old.exe");
+    off.start();
+    EXPECT_FALSE(off.sim.registry.hasValue(platform::RegistryRoot::LocalMachine, runKey, "Veilor"));
+}
+
+TEST(Options, NoRightsToTheMachineKeyIsSilent) {
+    SimProgram p;
+    p.sim.files.put("C:\\Users\\user\\Documents\\Veilor\\Config.ini", "[Config]\r\nStartRun=1\r\n");
+    p.sim.registry.readOnlyRoots.insert(platform::RegistryRoot::LocalMachine);
+    p.start();
+    EXPECT_TRUE(p.dialogs.messages().empty());
+    EXPECT_EQ(p.frmain().CheckStarRun.value(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TrayMenu, AboutOpensTheSameBoxEveryTime) {
+    testing_support::SimProgram p;
+    p.start();
+    app::Frmain& f = p.frmain();
+    f.frmtray.raiseClick();
+    p.forms.chooseNextMenuItem({"帮助(H)", "关于(A).."});
+    p.sim.notifyIcon.sendMouse(0x205);
+    EXPECT_EQ(p.forms.lastMenuCaptions(),
+              (std::vector<std::string>{"帮助(H)", "-", "显示Veilor(O)", "退出(X)"}));
+    app::FrmAbout& about = p.application->frmAbout();
+    EXPECT_TRUE(about.visible());
+    EXPECT_EQ(about.text(), "关于 Veilor");
+    about.cmdOK.raiseClick();
+    EXPECT_FALSE(about.visible());
+    EXPECT_TRUE(about.loaded());
+    p.forms.chooseNextMenuItem({"帮助(H)", "关于(A).."});
+    p.sim.notifyIcon.sendMouse(0x205);
+    EXPECT_TRUE(about.visible());
+    EXPECT_EQ(p.forms.attachCount(), 2);  // the main window and one About box
+}
+
+}  // namespace
