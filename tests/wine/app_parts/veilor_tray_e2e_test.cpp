@@ -1,0 +1,162 @@
+// The real Veilor.exe under Wine: minimising to the notification area and back through
+// its own icon, starting minimised, and the start-with-Windows entry.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "app_parts_support.h"
+#include "support/driver.h"
+#include "ui/control_ids.h"
+
+namespace {
+
+using namespace wine_test;
+using app_parts_test::shellHasIcon;
+
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr UINT kIconId = 0;
+constexpr UINT kCallback = 2025;
+
+std::string config(const char* startRun, const char* startMini, const char* endMsg) {
+    return concat("[HotKey]\r\n0=65,0,-1,0\r\n1=77,0,-1,0\r\n2=84,0,-1,0\r\n3=87,0,-1,0\r\n",
+                  "4=82,0,-1,0\r\n5=66,0,-1,0\r\n6=73,0,-1,0\r\n[Config]\r\nStartRun=", startRun,
+                  "\r\nStartMini=", startMini, "\r\nEndMini=0\r\nBlackPwd=\r\nEndMsg=", endMsg,
+                  "\r\n");
+}
+
+std::optional<std::wstring> runValue() {
+    wchar_t data[1024] = {};
+    DWORD bytes = sizeof(data);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, kRunKey, L"Veilor", RRF_RT_REG_SZ, nullptr, data,
+                     &bytes) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return std::wstring(data);
+}
+
+void putRunValue(const std::wstring& data) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(key, L"Veilor", 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+// The full path Windows knows the running program by.
+std::wstring imagePath(const Process& process) {
+    wchar_t path[MAX_PATH * 4] = {};
+    DWORD size = MAX_PATH * 4;
+    QueryFullProcessImageNameW(process.handle(), 0, path, &size);
+    return std::wstring(path, size);
+}
+
+class VeilorTray : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        savedConfig_ = readFileBytes(configFile());
+        savedRun_ = runValue();
+        CreateDirectoryW(folder().c_str(), nullptr);
+    }
+    void TearDown() override {
+        veilor_.terminate();
+        if (savedConfig_) writeConfig(*savedConfig_);
+        if (savedRun_) {
+            putRunValue(*savedRun_);
+        } else {
+            RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, L"Veilor");
+        }
+    }
+    static std::wstring folder() { return myDocumentsDir() + L"\\Veilor"; }
+    static std::wstring configFile() { return folder() + L"\\Config.ini"; }
+    static void writeConfig(const std::string& bytes) {
+        HANDLE file = CreateFileW(configFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    // Starts the program and finds its main window, shown or not.
+    HWND start(const std::string& settings) {
+        writeConfig(settings);
+        veilor_ = Process::start(veilorExe());
+        if (!veilor_.valid()) return nullptr;
+        main_ = waitForWindow({L"", L"Veilor", veilor_.pid(), false});
+        return main_;
+    }
+    // The program's own icon window: hidden, untitled, of its own class.
+    HWND iconWindow() { return findTopWindow({L"VeilorNotifyIconWindow", L"", veilor_.pid()}); }
+    bool iconShown() {
+        HWND window = iconWindow();
+        return window && shellHasIcon(window, kIconId);
+    }
+    ::testing::AssertionResult shownNormally() {
+        return pollUntil([&] { return IsWindowVisible(main_) && !IsIconic(main_); }, kDeadlineMs,
+                         "the main window shown in normal state",
+                         [&] { return describeWindow(main_); });
+    }
+    ::testing::AssertionResult inTheTray() {
+        return pollUntil([&] { return !IsWindowVisible(main_) && iconShown(); }, kDeadlineMs,
+                         "the main window hidden with its icon in the notification area",
+                         [&] {
+                             return concat(describeWindow(main_), "; icon window ",
+                                           describeWindow(iconWindow()), " shown ", iconShown());
+                         });
+    }
+
+    Process veilor_;
+    HWND main_ = nullptr;
+    std::optional<std::string> savedConfig_;
+    std::optional<std::wstring> savedRun_;
+};
+
+TEST_F(VeilorTray, MinimiseToTheTrayAndALeftClickOnTheIconBringsItBack) {
+    ASSERT_NE(start(config("0", "0", "1")), nullptr);
+    ASSERT_TRUE(shownNormally());
+    EXPECT_FALSE(iconShown()) << "an icon while the window is normal";
+    ASSERT_TRUE(clickButton(controlById(main_, ui::ids::kFrmTray)));
+    ASSERT_TRUE(inTheTray());
+
+    PostMessageW(iconWindow(), kCallback, kIconId, WM_MOUSEMOVE);
+    PostMessageW(iconWindow(), kCallback, kIconId, WM_LBUTTONUP);
+    EXPECT_TRUE(shownNormally());
+    EXPECT_TRUE(pollUntil([&] { return !iconShown(); }, kDeadlineMs, "the icon to go"));
+
+    // And again: nothing of the first trip sticks.
+    ASSERT_TRUE(clickButton(controlById(main_, ui::ids::kFrmTray)));
+    EXPECT_TRUE(inTheTray());
+}
+
+TEST_F(VeilorTray, StartMiniStartsHiddenInTheTray) {
+    ASSERT_NE(start(config("0", "1", "1")), nullptr);
+    ASSERT_TRUE(inTheTray());
+    PostMessageW(iconWindow(), kCallback, kIconId, WM_LBUTTONUP);
+    EXPECT_TRUE(shownNormally());
+}
+
+TEST_F(VeilorTray, StartRunNamesTheRunningExecutable_OffDeletesIt) {
+    ASSERT_NE(start(config("1", "0", "1")), nullptr);
+    const std::wstring exe = imagePath(veilor_);
+    const std::wstring expected = exe.find(L' ') == std::wstring::npos ? exe : L"\"" + exe + L"\"";
+    EXPECT_TRUE(pollEquals(toUtf8(expected), [] { return toUtf8(runValue().value_or(L"")); }));
+    veilor_.terminate();
+
+    putRunValue(L"C:\\Older Version\\Veilor.exe");
+    ASSERT_NE(start(config("0", "0", "1")), nullptr);
+    EXPECT_TRUE(pollUntil([] { return !runValue().has_value(); }, kDeadlineMs,
+                          "the Run value to be deleted",
+                          [] { return toUtf8(runValue().value_or(L"")); }));
+}
+
+TEST_F(VeilorTray, ExitWithEndMsgEndsWithoutAQuestion) {
+    ASSERT_NE(start(config("0", "0", "1")), nullptr);
+    ASSERT_TRUE(shownNormally());
+    ASSERT_TRUE(clickButton(controlById(main_, ui::ids::kFrmUnload)));
+    // A question would keep it running until someone answered.
+    EXPECT_TRUE(veilor_.waitExit());
+}
+
+}  // namespace
