@@ -151,6 +151,36 @@ TEST_F(VeilorTray, StartRunNamesTheRunningExecutable_OffDeletesIt) {
                           [] { return toUtf8(runValue().value_or(L"")); }));
 }
 
+void pressKey(WORD vk) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+
+TEST_F(VeilorTray, RightClickMenuOpensTheAboutBoxFromItsHelpSubmenu) {
+    ASSERT_NE(start(config("0", "1", "1")), nullptr);
+    ASSERT_TRUE(inTheTray());
+    PostMessageW(iconWindow(), kCallback, kIconId, WM_RBUTTONUP);
+    HWND menuWindow = waitForWindow({L"#32768", L"", veilor_.pid(), true});
+    ASSERT_NE(menuWindow, nullptr);
+    // Wine keeps a menu's items in its own process, so the order is read in-process by the
+    // component test; here the keyboard walks it as a user would.
+    // Into the help submenu, whose first item is the About box.
+    pressKey(VK_DOWN);
+    pressKey(VK_RIGHT);
+    pressKey(VK_RETURN);
+    HWND about = waitForWindow({L"", L"关于 Veilor", veilor_.pid(), true});
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(windowText(controlById(about, ui::ids::kAboutLblVersion)), "版本 V1.0 正式版");
+    // The main window stays where it was: in the notification area.
+    EXPECT_FALSE(IsWindowVisible(main_));
+    EXPECT_TRUE(iconShown());
+    ASSERT_TRUE(clickButton(controlById(about, ui::ids::kAboutCmdOK)));
+    EXPECT_TRUE(pollUntil([&] { return !IsWindowVisible(about); }, kDeadlineMs, "OK to hide it"));
+}
+
 TEST_F(VeilorTray, ExitWithEndMsgEndsWithoutAQuestion) {
     ASSERT_NE(start(config("0", "0", "1")), nullptr);
     ASSERT_TRUE(shownNormally());
