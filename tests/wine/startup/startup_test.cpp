@@ -108,3 +108,34 @@ TEST_F(MissingComponent, RepairEndsTheProgram) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace wine_test;
+
+TEST(MainWindow, EveryPageButtonLeavesExactlyOnePageVisible) {
+    Process veilor = Process::start(veilorExe());
+    HWND main = waitForWindow({L"", L"Veilor", veilor.pid(), true});
+    ASSERT_NE(main, nullptr);
+    const int pages[] = {ui::ids::kFrame1, ui::ids::kFrame2, ui::ids::kFrame3,
+                         ui::ids::kFrame4, ui::ids::kFrame8, ui::ids::kFrame9};
+    const std::pair<int, int> buttons[] = {
+        {ui::ids::kCommand1, ui::ids::kFrame1}, {ui::ids::kCommand2, ui::ids::kFrame2},
+        {ui::ids::kCommand3, ui::ids::kFrame8}, {ui::ids::kCommand9, ui::ids::kFrame9},
+        {ui::ids::kCommand5, ui::ids::kFrame4}, {ui::ids::kCommand4, ui::ids::kFrame3},
+    };
+    for (const auto& [button, page] : buttons) {
+        ASSERT_TRUE(clickButton(controlById(main, button)));
+        auto shownPages = [&] {
+            std::string shown;
+            for (int id : pages) {
+                if (IsWindowVisible(GetDlgItem(main, id))) shown += std::to_string(id) + " ";
+            }
+            return shown;
+        };
+        EXPECT_TRUE(pollEquals(std::to_string(page) + " ", shownPages))
+            << "after button " << button;
+    }
+}
+
+}  // namespace
