@@ -2,10 +2,12 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <ole2.h>
 
 #include "app/application.h"
 #include "platform/win32/win32_system.h"
 #include "ui/win32/win32_dialogs.h"
+#include "ui/win32/skin.h"
 #include "ui/win32/win32_forms.h"
 
 namespace {
@@ -22,7 +24,22 @@ int runMessageLoop() {
     return static_cast<int>(msg.wParam);
 }
 
+// OLE for the news panel's browser control, for as long as any form can exist.
+class OleSession {
+  public:
+    OleSession() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleSession() {
+        if (ok_) OleUninitialize();
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+  private:
+    bool ok_;
+};
+
 int run() {
+    OleSession ole;
     INITCOMMONCONTROLSEX icc{sizeof(icc),
                              ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
@@ -31,6 +48,7 @@ int run() {
     ui::win32::Win32Dialogs dialogs(forms.fonts());
     app::Context ctx{system.system(), forms, dialogs, [] { PostQuitMessage(0); }};
     app::Application application(ctx);
+    forms.setBackgroundPainter(application.frmain(), ui::win32::skin::paintMainBackground);
     switch (application.Main()) {
         case app::StartResult::HandedOver:
         case app::StartResult::Unreachable:

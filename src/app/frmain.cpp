@@ -75,6 +75,7 @@ void Frmain::Form_Load() {
     vLabel.setText(std::string("版本：") + kVersion);
     setText(kTitle);
     showPage(Frame3);
+    WebBrowser1.navigate(std::string(kServerBase) + kNewsPath);
     platform::Desktop& desktop = ctx_.sys.desktop;
     desktop.setWindowStyle(handle(), desktop.windowStyle(handle()) | kMinimizeBox);
     windowPage.startWatcher();

@@ -60,6 +60,8 @@ class Frmain : public ui::Form {
     ui::Frame Frame4{this, ui::ids::kFrame4, "Frame4"};
     ui::Frame Frame8{this, ui::ids::kFrame8, "Frame8"};
     ui::Frame Frame9{this, ui::ids::kFrame9, "Frame9"};
+    // The news panel on Frame3.
+    ui::WebBrowser WebBrowser1{&Frame3, ui::ids::kWebBrowser1, "WebBrowser1"};
 
     // The settings page: tabs over three frames, OK, Cancel and the status line.
     ui::TabStrip TabStrip1{&Frame4, ui::ids::kTabStrip1, "TabStrip1"};

@@ -94,7 +94,12 @@ void Frmain::layoutChrome() {
     for (ui::Control* small : {&Command8, &frmtray, &frmResize, &frmUnload}) {
         small->setToolTip(small->text());
     }
+    Command8.setFace(ui::PictureButton::Face::HideGlyph);
+    frmtray.setFace(ui::PictureButton::Face::TrayGlyph);
+    frmResize.setFace(ui::PictureButton::Face::MinimizeGlyph);
+    frmUnload.setFace(ui::PictureButton::Face::CloseGlyph);
     vLabel.setBold(true);
+    vLabel.setForeColor(0xF6EEE8);  // light, on the skin's dark header
     vLabel.setBounds(120, 120, 3000, 300);
     lblCount.setBounds(kPageLeft, kPageTop + kPageHeight + 60, kPageWidth, 270);
 }
@@ -110,6 +115,7 @@ void Frmain::layoutPages() {
         frame->setVisible(false);
     }
     layoutSettingsPage();
+    WebBrowser1.setBounds(120, 300, kPageWidth - 240, kPageHeight - 420);
 }
 
 void Frmain::layoutSettingsPage() {

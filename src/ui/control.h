@@ -23,6 +23,7 @@ enum class ControlKind {
     Frame,
     TabStrip,
     Timer,
+    WebBrowser,
 };
 
 // What changed, for the view. For the item changes, the index argument says which row.

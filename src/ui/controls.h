@@ -18,8 +18,21 @@ class Button : public Control {
 // automation can name it.
 class PictureButton : public Control {
   public:
+    // What the face shows: the label on a tile, or a small drawn symbol for the window's
+    // own commands (the label then only names it, and shows as its tool tip).
+    enum class Face { Tile, HideGlyph, TrayGlyph, MinimizeGlyph, CloseGlyph };
+
     PictureButton(Control* parent, int id, std::string name)
         : Control(parent, ControlKind::PictureButton, id, std::move(name)) {}
+    Face face() const { return face_; }
+    void setFace(Face face) {
+        if (face == face_) return;
+        face_ = face;
+        notify(Change::Style);
+    }
+
+  private:
+    Face face_ = Face::Tile;
 };
 
 class Label : public Control {
@@ -149,6 +162,23 @@ class TabStrip : public Control {
   private:
     std::vector<Tab> tabs_;
     int selected_ = -1;
+};
+
+// A web page shown inside the form. The view shows the page at the address last asked
+// for; where the system has no browser engine it shows a notice instead.
+class WebBrowser : public Control {
+  public:
+    WebBrowser(Control* parent, int id, std::string name)
+        : Control(parent, ControlKind::WebBrowser, id, std::move(name)) {}
+    const std::string& locationURL() const { return url_; }
+    // Asking again for the same address loads it again (the page may have changed).
+    void navigate(const std::string& url) {
+        url_ = url;
+        notify(Change::Value);
+    }
+
+  private:
+    std::string url_;
 };
 
 // Ticks every interval milliseconds while enabled and the interval is non-zero.

@@ -5,6 +5,7 @@
 
 #include "platform/win32/wide.h"
 #include "ui/win32/form_view.h"
+#include "ui/win32/web_panel.h"
 
 namespace ui::win32 {
 namespace {
@@ -287,7 +288,24 @@ int childId(const Control& c, int ordinal) {
     return c.id() > 0 ? c.id() : 0x7000 + ordinal;
 }
 
+// The news panel hosts the system's browser, or shows a notice where there is none.
+HWND createWebBrowser(FormView& view, Control& c, int ordinal) {
+    DWORD style = WS_CLIPSIBLINGS;
+    if (shownInForm(c)) style |= WS_VISIBLE;
+    if (!enabledInForm(c)) style |= WS_DISABLED;
+    int left = twipsToPixels(c.formLeft()), top = twipsToPixels(c.formTop());
+    RECT place{left, top, left + twipsToPixels(c.width()), top + twipsToPixels(c.height())};
+    HWND hwnd = createWebPanel(view.hwnd, childId(c, ordinal), place, style,
+                               view.fonts->font(false));
+    if (!hwnd) return nullptr;
+    view.windows[&c] = hwnd;
+    view.controls[hwnd] = &c;
+    navigateWebPanel(hwnd, wide(static_cast<WebBrowser&>(c).locationURL()));
+    return hwnd;
+}
+
 HWND createControl(FormView& view, Control& c, int ordinal) {
+    if (c.kind() == ControlKind::WebBrowser) return createWebBrowser(view, c, ordinal);
     ClassAndStyle cs = classFor(c);
     if (!cs.cls) return nullptr;
     DWORD style = cs.style | WS_CHILD | WS_CLIPSIBLINGS;
@@ -359,6 +377,8 @@ void applyStyle(FormView& view, Control& c, HWND hwnd) {
         if (multi != box.multiLine()) return recreate(view, c);
         SendMessageW(hwnd, EM_SETPASSWORDCHAR, box.password() ? 0x25CF : 0, 0);
         SendMessageW(hwnd, EM_SETREADONLY, box.readOnly(), 0);
+        InvalidateRect(hwnd, nullptr, TRUE);
+    } else if (c.kind() == ControlKind::PictureButton) {
         InvalidateRect(hwnd, nullptr, TRUE);
     } else if (c.kind() == ControlKind::Label) {
         LONG style = GetWindowLongW(hwnd, GWL_STYLE) & ~SS_TYPEMASK;
@@ -446,6 +466,10 @@ void applyControlChange(FormView& view, Control& c, Change change, int index) {
                          TRUE);
             break;
         case Change::Value:
+            if (c.kind() == ControlKind::WebBrowser) {
+                navigateWebPanel(hwnd, wide(static_cast<WebBrowser&>(c).locationURL()));
+                break;
+            }
             SendMessageW(hwnd, BM_SETCHECK,
                          static_cast<CheckBox&>(c).value() ? BST_CHECKED : BST_UNCHECKED, 0);
             break;

@@ -1,0 +1,173 @@
+// The real Veilor.exe under Wine: the main window is the skin alone (no caption, the
+// design's size at the screen's DPI), its picture buttons are owner-drawn but still
+// named by their text, and the news page, with no browser engine in this prefix, shows
+// its notice without any dialog appearing.
+#include <windows.h>
+
+#include <vector>
+
+#include "support/driver.h"
+#include "ui/control_ids.h"
+
+namespace {
+
+using namespace wine_test;
+
+// Nothing hidden at start and no question at exit, whatever earlier tests left behind.
+constexpr const char* kConfig =
+    "[HotKey]\r\n0=65,0,-1,0\r\n1=77,0,-1,0\r\n2=84,0,-1,0\r\n3=87,0,-1,0\r\n4=82,0,-1,0\r\n"
+    "5=66,0,-1,0\r\n6=73,0,-1,0\r\n[Config]\r\nStartRun=0\r\nStartMini=0\r\nEndMini=0\r\n"
+    "BlackPwd=\r\nEndMsg=1\r\n";
+
+void writeConfig() {
+    std::wstring folder = myDocumentsDir() + L"\\Veilor";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    std::wstring path = folder + L"\\Config.ini";
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, kConfig, static_cast<DWORD>(strlen(kConfig)), &written, nullptr);
+    CloseHandle(file);
+    ASSERT_EQ(written, strlen(kConfig));
+}
+
+int screenDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+std::wstring className(HWND window) {
+    wchar_t name[128] = {};
+    GetClassNameW(window, name, 128);
+    return name;
+}
+
+struct OtherWindows {
+    DWORD pid;
+    HWND main;
+    std::vector<HWND> found;
+};
+
+// Any visible top-level window of the process besides the main window and tool tips.
+BOOL CALLBACK collectOthers(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<OtherWindows*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != search.pid || window == search.main || !IsWindowVisible(window)) return TRUE;
+    if (className(window) == L"tooltips_class32") return TRUE;
+    search.found.push_back(window);
+    return TRUE;
+}
+
+std::string otherVisibleWindows(DWORD pid, HWND main) {
+    OtherWindows search{pid, main, {}};
+    EnumWindows(collectOthers, reinterpret_cast<LPARAM>(&search));
+    std::string text;
+    for (HWND w : search.found)
+        text += describeWindow(w) + "; ";
+    return text;
+}
+
+class MainWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        writeConfig();
+        veilor = Process::start(veilorExe());
+        ASSERT_TRUE(veilor.valid());
+        main = waitForWindow({L"", L"Veilor", veilor.pid(), true});
+        ASSERT_NE(main, nullptr);
+    }
+    Process veilor;
+    HWND main = nullptr;
+};
+
+TEST_F(MainWindow, HasNoCaptionAndItsFixedSizeAtTheScreensDpi) {
+    LONG style = GetWindowLongW(main, GWL_STYLE);
+    EXPECT_EQ(style & WS_CAPTION, 0) << describeWindow(main);
+    EXPECT_EQ(style & WS_THICKFRAME, 0) << describeWindow(main);
+    RECT client{};
+    GetClientRect(main, &client);
+    int dpi = screenDpi();
+    // 7485 x 5655 twips: at 96 DPI the 500 x 380 design less its last pixel column and
+    // three rows, which the skin is scaled into.
+    EXPECT_EQ(client.right, MulDiv(7485, dpi, 1440)) << "dpi " << dpi;
+    EXPECT_EQ(client.bottom, MulDiv(5655, dpi, 1440)) << "dpi " << dpi;
+    EXPECT_NEAR(client.right, MulDiv(500, dpi, 96), MulDiv(3, dpi, 96));
+    EXPECT_NEAR(client.bottom, MulDiv(380, dpi, 96), MulDiv(3, dpi, 96));
+}
+
+TEST_F(MainWindow, BackgroundIsTheSkinNotThePlainFace) {
+    HDC dc = GetDC(main);
+    ASSERT_TRUE(pollUntil([&] { return GetPixel(dc, 200, 60) != CLR_INVALID; }));
+    RECT client{};
+    GetClientRect(main, &client);
+    // The header band is dark, the body beside the page card light.
+    COLORREF header = GetPixel(dc, client.right * 200 / 500, client.bottom * 60 / 380);
+    COLORREF body = GetPixel(dc, client.right * 495 / 500, client.bottom * 200 / 380);
+    ReleaseDC(main, dc);
+    EXPECT_LT(GetRValue(header) + GetGValue(header) + GetBValue(header), 3 * 0x50)
+        << std::hex << header;
+    EXPECT_GT(GetRValue(body) + GetGValue(body) + GetBValue(body), 3 * 0xC0) << std::hex << body;
+    EXPECT_NE(body, GetSysColor(COLOR_BTNFACE)) << std::hex << body;
+}
+
+TEST_F(MainWindow, PictureButtonsAreOwnerDrawnAndNamedByTheirText) {
+    const std::pair<int, const char*> buttons[] = {
+        {ui::ids::kCommand8, "隐藏"},          {ui::ids::kFrmTray, "最小化托盘"},
+        {ui::ids::kFrmResize, "最小化任务栏"}, {ui::ids::kFrmUnload, "退出"},
+        {ui::ids::kCommand1, "窗口管理器"},    {ui::ids::kCommand4, "最新资讯"},
+        {ui::ids::kCommand7, "一键隐藏"},      {ui::ids::kCommand6, "黑屏锁定"},
+    };
+    for (const auto& [id, label] : buttons) {
+        HWND button = controlById(main, id);
+        ASSERT_NE(button, nullptr) << id;
+        EXPECT_EQ(GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW)
+            << describeWindow(button);
+        EXPECT_EQ(windowText(button), label) << id;
+    }
+    // The small ones sit inside the header band, at the top right.
+    RECT client{}, hide{};
+    GetClientRect(main, &client);
+    GetWindowRect(controlById(main, ui::ids::kFrmUnload), &hide);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&hide), 2);
+    EXPECT_LE(hide.right, client.right);
+    EXPECT_EQ(hide.top, 0);
+}
+
+TEST_F(MainWindow, NewsPageShowsTheNoticeWithoutAnyDialog) {
+    HWND frame = controlById(main, ui::ids::kFrame3);
+    ASSERT_TRUE(pollUntil([&] { return IsWindowVisible(frame) != FALSE; }, kDeadlineMs,
+                          "the news page to be the page shown at start"));
+    HWND panel = controlById(main, ui::ids::kWebBrowser1);
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(toUtf8(className(panel)), "VeilorWebPanel");
+    EXPECT_TRUE(IsWindowVisible(panel));
+    HWND notice = FindWindowExW(panel, nullptr, L"Static", nullptr);
+    ASSERT_NE(notice, nullptr) << "no notice in " << describeWindow(panel);
+    EXPECT_TRUE(IsWindowVisible(notice));
+    EXPECT_EQ(windowText(notice), "无法显示最新资讯。");
+
+    // Whatever the panel tried, no window of Veilor's besides the main one shows up.
+    DWORD until = GetTickCount() + 2000;
+    std::string others;
+    while (GetTickCount() < until && others.empty()) {
+        pumpMessages();
+        others = otherVisibleWindows(veilor.pid(), main);
+        Sleep(50);
+    }
+    EXPECT_EQ(others, "");
+
+    // Another page hides the panel with its page; coming back shows it again.
+    ASSERT_TRUE(clickButton(controlById(main, ui::ids::kCommand3)));
+    EXPECT_TRUE(pollUntil([&] { return !IsWindowVisible(panel); }, kDeadlineMs,
+                          "the panel to hide with its page"));
+    ASSERT_TRUE(clickButton(controlById(main, ui::ids::kCommand4)));
+    EXPECT_TRUE(pollUntil([&] { return IsWindowVisible(panel) != FALSE; }, kDeadlineMs,
+                          "the panel to show with its page"));
+    EXPECT_TRUE(veilor.running());
+}
+
+}  // namespace
