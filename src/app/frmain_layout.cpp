@@ -23,10 +23,10 @@ constexpr HotKeyRow kHotKeyTabRows[] = {
 }  // namespace
 
 void Frmain::createControls() {
-    int top = 150;
+    int top = 90;
     for (const HotKeyRow& row : kHotKeyTabRows) {
         createHotKeyRow(row.index, Frame6, row.caption, top);
-        top += 345;
+        top += 330;
     }
     createPasswordTab();
 }
@@ -38,10 +38,10 @@ void Frmain::createHotKeyRow(int index, ui::Frame& frame, const char* caption, i
     hotKeyCaption[index]->setBounds(120, top + 40, 1500, 270);
     txtHotKey[index] =
         std::make_unique<ui::TextBox>(&frame, ui::ids::kTxtHotKey0 + index, "txtHotKey");
-    txtHotKey[index]->setBounds(1680, top, 2520, 300);
+    txtHotKey[index]->setBounds(1680, top, 1980, 300);
     labHotKey[index] =
         std::make_unique<ui::Label>(&frame, ui::ids::kLabHotKey0 + index, "labHotKey");
-    labHotKey[index]->setBounds(4320, top + 40, 360, 270);
+    labHotKey[index]->setBounds(3780, top + 40, 360, 270);
 }
 
 void Frmain::createPasswordTab() {
@@ -119,12 +119,13 @@ void Frmain::layoutPages() {
 }
 
 void Frmain::layoutSettingsPage() {
-    TabStrip1.setBounds(60, 60, kPageWidth - 120, 2800);
+    // Below the page's caption, which stays readable above the tabs.
+    TabStrip1.setBounds(60, 270, kPageWidth - 120, 2610);
     TabStrip1.addTab("常规选项", "a");
     TabStrip1.addTab("快捷键", "b");
     TabStrip1.addTab("黑屏锁定", "c");
     for (ui::Frame* f : {&Frame5, &Frame6, &Frame7}) {
-        f->setBounds(120, 420, kPageWidth - 240, 2380);
+        f->setBounds(120, 630, kPageWidth - 240, 2190);
         f->setVisible(f == &Frame5);
     }
     const std::pair<ui::CheckBox*, const char*> options[] = {
@@ -141,7 +142,7 @@ void Frmain::layoutSettingsPage() {
     }
     Command13.setText("修复快捷键");
     Command13.setToolTip("当快捷键为“空”时，点击此按钮可以修复快捷键。");
-    Command13.setBounds(3840, 2220, 1335, 330);
+    Command13.setBounds(4200, 1740, 1095, 300);  // beside the last hotkey row
     cmdSetOK.setText("确定");
     cmdSetOK.setBounds(3360, 2930, 1020, 360);
     cmdSetCancel.setText("取消");

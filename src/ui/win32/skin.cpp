@@ -225,8 +225,9 @@ void paintGlyph(HDC dc, RECT r, PictureButton::Face face, ButtonState state) {
     GlyphColours c = glyphColours(face, state);
     int w = static_cast<int>(r.right - r.left), h = static_cast<int>(r.bottom - r.top);
     if (c.square != kNone) roundedBox(dc, r, std::max(2, h / 5), c.square, kNone);
-    int g = std::max(6, std::min(w, h) * 9 / 20);
-    int width = std::max(1, static_cast<int>(std::lround(std::min(w, h) / 14.0)));
+    // Thin lines, as the caption buttons of the system draw them: one pixel at 96 DPI.
+    int g = std::max(6, std::min(w, h) * 11 / 20);
+    int width = std::max(1, std::min(w, h) / 16);
     LOGBRUSH lb{BS_SOLID, c.line, 0};
     HPEN pen = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND,
                             static_cast<DWORD>(width), &lb, 0, nullptr);
