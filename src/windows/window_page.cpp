@@ -63,28 +63,45 @@ void WindowPage::Refresh1() {
 }
 
 void WindowPage::refreshFrom(const DesktopSnapshot& desktop) {
-    List1.clear();
-    txtWindowTitle.setText("");
+    std::vector<std::string> rows;
     const platform::WindowHandle self = mainWindow_ ? mainWindow_() : platform::kNoWindow;
     for (const DesktopSnapshot::Entry& probe : desktop.windows()) {
-        addRowFor(desktop, probe.handle, probe.title, self);
+        addRowFor(rows, desktop, probe.handle, probe.title, self);
     }
+    showRows(rows);
+    txtWindowTitle.setText("");
 }
 
-void WindowPage::addRowFor(const DesktopSnapshot& desktop, platform::WindowHandle h,
-                           const std::string& title, platform::WindowHandle mainWindow) {
+void WindowPage::showRows(const std::vector<std::string>& rows) {
+    List1.setListIndex(-1);
+    // A list box redraws itself for every row it is given, so the rows it already shows
+    // in place are kept and only the rest is replaced.
+    int keep = 0;
+    while (keep < List1.listCount() && keep < static_cast<int>(rows.size()) &&
+           List1.list(keep) == rows[keep]) {
+        ++keep;
+    }
+    while (List1.listCount() > keep)
+        List1.removeItem(List1.listCount() - 1);
+    for (std::size_t i = keep; i < rows.size(); ++i)
+        List1.addItem(rows[i]);
+}
+
+void WindowPage::addRowFor(std::vector<std::string>& rows, const DesktopSnapshot& desktop,
+                           platform::WindowHandle h, const std::string& title,
+                           platform::WindowHandle mainWindow) {
     if (h == mainWindow || isOwnTitle(title) || title.empty() || title == kProgramManager) return;
     // The row stands for whichever window owns this title first, not necessarily h.
     const platform::WindowHandle w = desktop.find(title);
     if (w == platform::kNoWindow) return;
     if (chkVisible.value() == 1) {
         if (!desktop_.isWindowVisible(w)) return;
-        List1.addItem(desktop_.isWindowEnabled(w) ? title : std::string(kFrozenMarker) + title);
+        rows.push_back(desktop_.isWindowEnabled(w) ? title : std::string(kFrozenMarker) + title);
         return;
     }
     if (!desktop_.isWindowEnabled(w)) return;
     // Invisible windows are listed only when Veilor hid them, so they can be shown again.
-    if (desktop_.isWindowVisible(w) || hasHiddenMarker(title)) List1.addItem(title);
+    if (desktop_.isWindowVisible(w) || hasHiddenMarker(title)) rows.push_back(title);
 }
 
 void WindowPage::List1_Click() {

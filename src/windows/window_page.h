@@ -5,6 +5,7 @@
 // window's own title remembers that Veilor hid it.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/system.h"
 #include "ui/control_ids.h"
@@ -63,8 +64,11 @@ class WindowPage {
     void wireEvents();
     void refreshFrom(const DesktopSnapshot& desktop);
     // One probe of the refresh: the row, if any, that the window h gives.
-    void addRowFor(const DesktopSnapshot& desktop, platform::WindowHandle h,
-                   const std::string& title, platform::WindowHandle mainWindow);
+    void addRowFor(std::vector<std::string>& rows, const DesktopSnapshot& desktop,
+                   platform::WindowHandle h, const std::string& title,
+                   platform::WindowHandle mainWindow);
+    // Makes List1 show exactly these rows, with nothing selected.
+    void showRows(const std::vector<std::string>& rows);
     // Refreshes when a listed window has gone.
     void watchRows();
     void enableButtons();

@@ -73,6 +73,26 @@ TEST_F(WindowListTest, FollowsTheDesktopOnEveryRefreshAndEmptiesTheSelection) {
     EXPECT_EQ(page.List1.listIndex(), -1);
 }
 
+TEST_F(WindowListTest, RepeatedRefreshesShowExactlyTheDesktopsRowsWithNothingSelected) {
+    open("C");
+    WindowHandle b = open("B");
+    open("A");
+    page.Refresh1();
+    clickRow("B");
+    page.Refresh1();
+    EXPECT_EQ(rows(), Rows({"A", "B", "C"}));
+    EXPECT_EQ(page.List1.listIndex(), -1);
+    EXPECT_EQ(page.txtWindowTitle.text(), "");
+
+    sim.desktop.close(b);
+    open("D");
+    clickRow("C");
+    page.Refresh1();
+    EXPECT_EQ(rows(), Rows({"D", "A", "C"}));
+    EXPECT_EQ(page.List1.listIndex(), -1);
+    EXPECT_EQ(page.txtWindowTitle.text(), "");
+}
+
 TEST_F(WindowListTest, ListsEveryWindowOfABusyDesktop) {
     for (int i = 0; i < 300; ++i)
         open("Window " + std::to_string(i));
