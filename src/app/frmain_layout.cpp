@@ -54,7 +54,7 @@ void Frmain::createPasswordTab() {
         txtBlackPwd[i] =
             std::make_unique<ui::TextBox>(&Frame7, ui::ids::kTxtBlackPwd0 + i, "txtBlackPwd");
         txtBlackPwd[i]->setPassword(true);
-        txtBlackPwd[i]->setBounds(1680, 150 + i * 400, 2520, 300);
+        txtBlackPwd[i]->setBounds(1680, 150 + i * 400, 1980, 300);
     }
     createHotKeyRow(5, Frame7, "快捷键：", 950);
     auto hint = std::make_unique<ui::Label>(&Frame7, 0, "Label8");
