@@ -46,10 +46,10 @@ constexpr int kCheckStartMini = 1202;
 constexpr int kCheckEndMini = 1203;
 constexpr int kEndMsgbox = 1204;
 constexpr int kCommand13 = 1205;
-constexpr int kTxtHotKey0 = 1210;   // 1210..1216, one per hotkey box
-constexpr int kLabHotKey0 = 1220;   // 1220..1226, the marks beside the boxes
+constexpr int kTxtHotKey0 = 1210;      // 1210..1216, one per hotkey box
+constexpr int kLabHotKey0 = 1220;      // 1220..1226, the marks beside the boxes
 constexpr int kHotKeyCaption0 = 1230;  // 1230..1236, the captions beside the boxes
-constexpr int kTxtBlackPwd0 = 1240;  // 1240..1241
+constexpr int kTxtBlackPwd0 = 1240;    // 1240..1241
 
 // Window page (Frame1): 1300-1399.
 constexpr int kList1 = 1301;

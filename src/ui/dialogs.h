@@ -20,7 +20,7 @@ constexpr int kAnswerNo = 7;
 }  // namespace mb
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // Modal; returns the answer (mb::kAnswer*).
     virtual int messageBox(const std::string& text, const std::string& title, int style) = 0;

@@ -1,6 +1,8 @@
 // The child windows of a form: creating one per control and keeping it in step with
 // the model.
 #include <windows.h>
+
+#include <set>
 #include <commctrl.h>
 
 #include "platform/win32/wide.h"
@@ -127,7 +129,33 @@ void setText(FormView& view, const Control& c, HWND hwnd) {
     if (seeThrough(view, c)) repaintUnder(view, hwnd);
 }
 
+// Rows usually arrive in bursts (a whole window list at once). Redrawing the list for
+// every row costs far more than the rows themselves, so the first row of a burst stops
+// the drawing and the form draws the list once when the burst is over and the message
+// loop runs again.
+std::set<HWND>& listsOnHold() {
+    static std::set<HWND> lists;
+    return lists;
+}
+
+void holdRedraw(HWND list) {
+    if (!listsOnHold().insert(list).second) return;
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    PostMessageW(GetParent(list), kResumeRedrawMessage, 0, reinterpret_cast<LPARAM>(list));
+}
+
+}  // namespace
+
+void resumeRedraw(HWND list) {
+    if (listsOnHold().erase(list) == 0 || !IsWindow(list)) return;
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(list, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+namespace {
+
 void insertListRow(HWND hwnd, int index, const std::string& row) {
+    holdRedraw(hwnd);
     SendMessageW(hwnd, LB_INSERTSTRING, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(wide(row).c_str()));
 }
@@ -185,6 +213,7 @@ void setListViewColumns(const ListView& lv, HWND hwnd) {
 }
 
 void insertListViewItem(HWND hwnd, int index, const ListViewItem& item) {
+    holdRedraw(hwnd);
     std::wstring text = wide(item.text);
     LVITEMW row{};
     row.mask = LVIF_TEXT;
@@ -295,8 +324,8 @@ HWND createWebBrowser(FormView& view, Control& c, int ordinal) {
     if (!enabledInForm(c)) style |= WS_DISABLED;
     int left = twipsToPixels(c.formLeft()), top = twipsToPixels(c.formTop());
     RECT place{left, top, left + twipsToPixels(c.width()), top + twipsToPixels(c.height())};
-    HWND hwnd = createWebPanel(view.hwnd, childId(c, ordinal), place, style,
-                               view.fonts->font(false));
+    HWND hwnd =
+        createWebPanel(view.hwnd, childId(c, ordinal), place, style, view.fonts->font(false));
     if (!hwnd) return nullptr;
     view.windows[&c] = hwnd;
     view.controls[hwnd] = &c;

@@ -18,6 +18,8 @@ namespace ui::win32 {
 // finished moving it (the control reports the old row losing it before the new row
 // gains it).
 constexpr UINT kSyncListViewMessage = WM_APP + 0x31;
+// Posted to a form when a list that took a burst of rows may draw again (lParam: the list).
+constexpr UINT kResumeRedrawMessage = WM_APP + 0x32;
 
 struct FormView {
     Form* form = nullptr;
@@ -85,6 +87,8 @@ LRESULT handleCommand(FormView& view, HWND child, int code);
 LRESULT handleNotify(FormView& view, const NMHDR& header);
 LRESULT colorStatic(FormView& view, HDC dc, HWND child);
 void syncListViewSelection(FormView& view, HWND listView);
+// Lets a list that took a burst of rows draw again (see kResumeRedrawMessage).
+void resumeRedraw(HWND list);
 void subclassControl(FormView& view, HWND hwnd, Control& control);
 
 // picture_button.cpp

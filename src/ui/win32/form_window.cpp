@@ -233,6 +233,9 @@ LRESULT formMessage(FormView& view, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             guarded([&] { timer->raiseTick(); });
             return 0;
         }
+        case kResumeRedrawMessage:
+            resumeRedraw(reinterpret_cast<HWND>(lp));
+            return 0;
         case kSyncListViewMessage:
             syncListViewSelection(view, reinterpret_cast<HWND>(lp));
             return 0;
