@@ -9,7 +9,7 @@ struct LocalTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Milliseconds since an arbitrary start, wrapping like GetTickCount.
     virtual std::uint32_t tickCount() = 0;

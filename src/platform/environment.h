@@ -9,7 +9,7 @@
 namespace platform {
 
 class Environment {
-public:
+  public:
     virtual ~Environment() = default;
     virtual std::optional<std::string> variable(const std::string& name) = 0;
     // Full path without a trailing backslash; empty when the system does not know it.

@@ -6,7 +6,7 @@
 namespace platform {
 
 class Files {
-public:
+  public:
     virtual ~Files() = default;
     virtual bool fileExists(const std::string& path) = 0;
     virtual bool folderExists(const std::string& path) = 0;

@@ -7,7 +7,7 @@
 namespace platform {
 
 class SingleInstance {
-public:
+  public:
     virtual ~SingleInstance() = default;
     // True when this process is the first instance (and now holds the claim).
     virtual bool claim() = 0;

@@ -5,7 +5,7 @@
 namespace platform {
 
 class Profile {
-public:
+  public:
     virtual ~Profile() = default;
     // Copies at most bufferChars - 1 characters of the stored value into out and returns
     // how many were copied; 0 when the section or key is missing or the value is empty.

@@ -7,7 +7,7 @@
 namespace platform {
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // Starts a command line without waiting for it; false when it could not start.
     virtual bool run(const std::string& commandLine, ShowCommand show) = 0;

@@ -5,7 +5,7 @@
 namespace platform::sim {
 
 class SimClock : public Clock {
-public:
+  public:
     std::uint32_t tickCount() override { return ticks; }
     LocalTime now() override { return time; }
     std::uint32_t ticks = 1000;

@@ -98,7 +98,8 @@ WindowHandle SimDesktop::open(SimWindow window, bool atBottom) {
 }
 
 void SimDesktop::close(WindowHandle window) {
-    std::erase_if(windows_, [&](const SimWindow& w) { return w.handle == window || w.parent == window; });
+    std::erase_if(windows_,
+                  [&](const SimWindow& w) { return w.handle == window || w.parent == window; });
 }
 
 }  // namespace platform::sim

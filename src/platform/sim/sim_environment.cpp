@@ -7,7 +7,8 @@ namespace platform::sim {
 SimEnvironment::SimEnvironment() {
     variables["windir"] = "C:\\Windows";
     folders[SpecialFolder::MyDocuments] = "C:\\Users\\user\\Documents";
-    folders[SpecialFolder::Templates] = "C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Templates";
+    folders[SpecialFolder::Templates] =
+        "C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Templates";
     folders[SpecialFolder::Desktop] = "C:\\Users\\user\\Desktop";
 }
 

@@ -11,7 +11,7 @@
 namespace platform::sim {
 
 class SimEnvironment : public Environment {
-public:
+  public:
     SimEnvironment();
     std::optional<std::string> variable(const std::string& name) override;
     std::string specialFolder(SpecialFolder folder) override;
@@ -28,7 +28,7 @@ struct StartedCommand {
 };
 
 class SimShell : public Shell {
-public:
+  public:
     bool run(const std::string& commandLine, ShowCommand show) override;
     void pumpMessages() override { ++pumps; }
     void endProcess(int exitCode) override;

@@ -9,7 +9,8 @@ std::string SimFiles::key(const std::string& path) {
     for (char& c : k) {
         if (c == '/') c = '\\';
     }
-    while (k.size() > 3 && k.back() == '\\') k.pop_back();
+    while (k.size() > 3 && k.back() == '\\')
+        k.pop_back();
     return k;
 }
 
@@ -18,7 +19,9 @@ std::string SimFiles::parentOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-bool SimFiles::fileExists(const std::string& path) { return files_.count(key(path)) != 0; }
+bool SimFiles::fileExists(const std::string& path) {
+    return files_.count(key(path)) != 0;
+}
 
 bool SimFiles::folderExists(const std::string& path) {
     std::string k = key(path);
@@ -67,7 +70,8 @@ bool SimFiles::writeFile(const std::string& path, const std::string& bytes) {
 
 void SimFiles::put(const std::string& path, const std::string& bytes) {
     std::string k = key(path);
-    for (std::string p = parentOf(k); !p.empty() && !folderExists(p); p = parentOf(p)) folders_.insert(p);
+    for (std::string p = parentOf(k); !p.empty() && !folderExists(p); p = parentOf(p))
+        folders_.insert(p);
     files_[k] = bytes;
 }
 

@@ -10,7 +10,7 @@
 namespace platform::sim {
 
 class SimFiles : public Files {
-public:
+  public:
     bool fileExists(const std::string& path) override;
     bool folderExists(const std::string& path) override;
     bool createFolder(const std::string& path) override;
@@ -24,7 +24,7 @@ public:
     void lock(const std::string& path) { locked_.insert(key(path)); }
     int writeCount() const { return writes_; }
 
-private:
+  private:
     static std::string key(const std::string& path);
     static std::string parentOf(const std::string& path);
     std::map<std::string, std::string> files_;

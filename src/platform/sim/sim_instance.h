@@ -16,13 +16,13 @@ struct SimInstanceBus {
 };
 
 class SimInstance : public SingleInstance {
-public:
+  public:
     explicit SimInstance(SimInstanceBus& bus) : bus_(bus) {}
     bool claim() override;
     bool sendToRunning(const std::string& command, int timeoutMs) override;
     void listen(std::function<void(const std::string&)> handler) override;
 
-private:
+  private:
     SimInstanceBus& bus_;
     bool owner_ = false;
 };

@@ -6,14 +6,14 @@
 namespace platform::sim {
 
 class SimProfile : public Profile {
-public:
+  public:
     explicit SimProfile(Files& files) : files_(files) {}
     int read(const std::string& file, const std::string& section, const std::string& key,
              const std::string& defaultValue, std::string& out, int bufferChars) override;
     bool write(const std::string& file, const std::string& section, const std::string& key,
                const std::string& value) override;
 
-private:
+  private:
     Files& files_;
 };
 

@@ -10,7 +10,7 @@
 namespace platform::sim {
 
 class SimRegistry : public Registry {
-public:
+  public:
     std::optional<std::string> readString(RegistryRoot root, const std::string& key,
                                           const std::string& name) override;
     bool writeString(RegistryRoot root, const std::string& key, const std::string& name,
@@ -20,7 +20,7 @@ public:
     bool hasValue(RegistryRoot root, const std::string& key, const std::string& name);
     std::set<RegistryRoot> readOnlyRoots;
 
-private:
+  private:
     static std::string path(RegistryRoot root, const std::string& key, const std::string& name);
     std::map<std::string, std::string> values_;
 };

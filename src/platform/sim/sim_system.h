@@ -22,13 +22,13 @@ struct OwnInstanceBus {
 };
 
 class SimSystem : private OwnInstanceBus {
-public:
+  public:
     explicit SimSystem(SimInstanceBus& bus) : instance(bus) {}
     SimSystem() : instance(ownBus) {}
 
     System system() {
-        return System{profile, files, environment, shell, instance, desktop, registry, clock,
-                      notifyIcon, notifyArea};
+        return System{profile, files,    environment, shell,      instance,
+                      desktop, registry, clock,       notifyIcon, notifyArea};
     }
 
     SimFiles files;
