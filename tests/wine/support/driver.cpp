@@ -335,4 +335,24 @@ std::wstring myDocumentsDir() {
     return path;
 }
 
+std::vector<std::string> listBoxRows(HWND list) {
+    std::vector<std::string> rows;
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count)) {
+        ADD_FAILURE() << "the list does not answer, error " << GetLastError();
+        return rows;
+    }
+    for (int i = 0; i < static_cast<int>(count); ++i) {
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
+        std::wstring text(length + 1, L'\0');
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()),
+                            SMTO_ABORTIFHUNG, 5000, &copied);
+        text.resize(copied);
+        rows.push_back(toUtf8(text));
+    }
+    return rows;
+}
+
 }  // namespace wine_test

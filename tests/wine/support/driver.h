@@ -12,6 +12,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace wine_test {
 
@@ -120,6 +121,10 @@ HWND controlById(HWND parent, int id);
 // A window's or control's text as UTF-8 (WM_GETTEXT, so it also works for another
 // process's edit controls). A window that is gone or hung fails the test.
 std::string windowText(HWND window, DWORD timeoutMs = 5000);
+
+// Every row of another program's list box, as UTF-8; a list that does not answer fails
+// the test.
+std::vector<std::string> listBoxRows(HWND list);
 
 // A whole file's bytes; nullopt when it cannot be opened.
 std::optional<std::string> readFileBytes(const std::wstring& path);

@@ -21,26 +21,6 @@ const std::string kMarker = "[隐藏] ";
 const std::string kQQ = "QQ 好友在线";
 const Rows kAllRows = {"Volume 音量", kQQ, "网络连接 Network", "Mail", "", "volume 音量"};
 
-Rows listRows(HWND list) {
-    Rows rows;
-    DWORD_PTR count = 0;
-    if (!SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count)) {
-        ADD_FAILURE() << "the list does not answer, error " << GetLastError();
-        return rows;
-    }
-    for (int i = 0; i < static_cast<int>(count); ++i) {
-        DWORD_PTR length = 0;
-        SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
-        std::wstring text(length + 1, L'\0');
-        DWORD_PTR copied = 0;
-        SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()),
-                            SMTO_ABORTIFHUNG, 5000, &copied);
-        text.resize(copied);
-        rows.push_back(toUtf8(text));
-    }
-    return rows;
-}
-
 class TrayPageWineTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -92,7 +72,7 @@ class TrayPageWineTest : public ::testing::Test {
     }
 
     ::testing::AssertionResult waitForRows(const Rows& rows) {
-        return pollEquals(rows, [&] { return listRows(list_); });
+        return pollEquals(rows, [&] { return listBoxRows(list_); });
     }
 
     // A click on a row, as the mouse makes it: selected, and the list tells its window.
@@ -105,7 +85,7 @@ class TrayPageWineTest : public ::testing::Test {
     }
 
     void selectAndWaitForButtons(const std::string& row) {
-        Rows rows = listRows(list_);
+        Rows rows = listBoxRows(list_);
         auto it = std::find(rows.begin(), rows.end(), row);
         ASSERT_NE(it, rows.end()) << "no row \"" << row << "\" among "
                                   << ::testing::PrintToString(rows);

@@ -31,26 +31,6 @@ std::string titleOf(HWND window) {
     return toUtf8(buffer);
 }
 
-Rows listRows(HWND list) {
-    Rows rows;
-    DWORD_PTR count = 0;
-    if (!SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count)) {
-        ADD_FAILURE() << "the list does not answer, error " << GetLastError();
-        return rows;
-    }
-    for (int i = 0; i < static_cast<int>(count); ++i) {
-        DWORD_PTR length = 0;
-        SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
-        std::wstring text(length + 1, L'\0');
-        DWORD_PTR copied = 0;
-        SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()),
-                            SMTO_ABORTIFHUNG, 5000, &copied);
-        text.resize(copied);
-        rows.push_back(toUtf8(text));
-    }
-    return rows;
-}
-
 int countOf(const Rows& rows, const std::string& row) {
     return static_cast<int>(std::count(rows.begin(), rows.end(), row));
 }
@@ -118,14 +98,14 @@ class WindowPageWineTest : public ::testing::Test {
 
     ::testing::AssertionResult waitForRow(const std::string& row, int times = 1) {
         Rows last;
-        return pollUntil([&] { return countOf(last = listRows(list_), row) == times; }, kDeadlineMs,
-                         concat(times, " row(s) \"", row, "\""),
+        return pollUntil([&] { return countOf(last = listBoxRows(list_), row) == times; },
+                         kDeadlineMs, concat(times, " row(s) \"", row, "\""),
                          [&] { return ::testing::PrintToString(last); });
     }
 
     // A click on a row: the list box selects it and tells its window, as for the mouse.
     ::testing::AssertionResult selectRow(const std::string& row) {
-        Rows rows = listRows(list_);
+        Rows rows = listBoxRows(list_);
         auto it = std::find(rows.begin(), rows.end(), row);
         if (it == rows.end()) {
             return ::testing::AssertionFailure()
@@ -158,7 +138,7 @@ class WindowPageWineTest : public ::testing::Test {
 };
 
 TEST_F(WindowPageWineTest, ListShowsThePeersWindowsByTheRowRules) {
-    Rows rows = listRows(list_);
+    Rows rows = listBoxRows(list_);
     EXPECT_EQ(countOf(rows, u8(window_peer::kLatinTitle)), 1) << ::testing::PrintToString(rows);
     EXPECT_EQ(countOf(rows, u8(window_peer::kChineseTitle)), 1) << ::testing::PrintToString(rows);
     EXPECT_EQ(countOf(rows, u8(window_peer::kDuplicateTitle)), 2) << ::testing::PrintToString(rows);
@@ -174,7 +154,7 @@ TEST_F(WindowPageWineTest, ListShowsThePeersWindowsByTheRowRules) {
     // "仅显示可见窗口": disabled windows are listed, marked frozen.
     ASSERT_TRUE(clickButton(controlById(main_, ui::ids::kChkVisible)));
     EXPECT_TRUE(waitForRow(concat("[Frozen] ", u8(window_peer::kDisabledTitle))));
-    rows = listRows(list_);
+    rows = listBoxRows(list_);
     EXPECT_EQ(countOf(rows, u8(window_peer::kSelfHiddenTitle)), 0)
         << ::testing::PrintToString(rows);
     EXPECT_EQ(countOf(rows, u8(window_peer::kDuplicateTitle)), 2) << ::testing::PrintToString(rows);
