@@ -9,6 +9,7 @@
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_notify_area.h"
 #include "support/driver.h"
+#include "tray/fake_shell_client.h"
 #include "tray/fake_shell_protocol.h"
 #include "tray/tray_toolbar.h"
 
@@ -36,13 +37,7 @@ class NotifyAreaWineTest : public ::testing::Test {
     void TearDown() override { shell_.terminate(); }
 
     // Asked of the fake shell itself, about its own toolbar.
-    LRESULT ask(UINT message, WPARAM wParam = 0) {
-        DWORD_PTR result = 0;
-        if (!SendMessageTimeoutW(tray_, message, wParam, 0, SMTO_ABORTIFHUNG, 5000, &result)) {
-            ADD_FAILURE() << "the fake shell does not answer message " << message;
-        }
-        return static_cast<LRESULT>(result);
-    }
+    LRESULT ask(UINT message, WPARAM wParam = 0) { return fake_shell::ask(tray_, message, wParam); }
     std::vector<int> hiddenIds() {
         std::vector<int> ids;
         for (const fake_shell::Button& b : fake_shell::kButtons) {

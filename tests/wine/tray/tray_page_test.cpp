@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/driver.h"
+#include "tray/fake_shell_client.h"
 #include "tray/fake_shell_protocol.h"
 #include "ui/control_ids.h"
 
@@ -50,13 +51,7 @@ class TrayPageWineTest : public ::testing::Test {
         shell_.terminate();
     }
 
-    LRESULT ask(UINT message, WPARAM wParam = 0) {
-        DWORD_PTR result = 0;
-        if (!SendMessageTimeoutW(tray_, message, wParam, 0, SMTO_ABORTIFHUNG, 5000, &result)) {
-            ADD_FAILURE() << "the fake shell does not answer message " << message;
-        }
-        return static_cast<LRESULT>(result);
-    }
+    LRESULT ask(UINT message, WPARAM wParam = 0) { return fake_shell::ask(tray_, message, wParam); }
 
     // The identifiers of the buttons the shell's toolbar has hidden (TB_ISBUTTONHIDDEN).
     std::vector<int> hiddenIds() {
