@@ -7,6 +7,10 @@
 
 namespace platform {
 
+// The SetWindowPos flags the program passes.
+constexpr std::uint32_t kSwpShowWindow = 0x40;
+constexpr std::uint32_t kSwpHideWindow = 0x80;
+
 class Desktop {
   public:
     virtual ~Desktop() = default;
@@ -23,6 +27,10 @@ class Desktop {
     virtual bool setWindowText(WindowHandle window, const std::string& text) = 0;
     // Does not wait for the window's thread.
     virtual bool showWindow(WindowHandle window, ShowCommand show) = 0;
+    // Position, size and show state in one call (SetWindowPos flags); insert-after is
+    // always the top. Does not wait for another program's thread.
+    virtual bool setWindowPos(WindowHandle window, int x, int y, int cx, int cy,
+                              std::uint32_t flags) = 0;
     virtual bool isWindowVisible(WindowHandle window) = 0;
     virtual bool isWindowEnabled(WindowHandle window) = 0;
     virtual std::uint32_t windowStyle(WindowHandle window) = 0;

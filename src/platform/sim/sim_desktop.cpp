@@ -64,6 +64,23 @@ bool SimDesktop::showWindow(WindowHandle window, ShowCommand show) {
     return true;
 }
 
+// As in Win32, a call that shows or hides the window neither moves nor sizes it.
+bool SimDesktop::setWindowPos(WindowHandle window, int x, int y, int cx, int cy,
+                              std::uint32_t flags) {
+    SimWindow* w = find(window);
+    if (!w) return false;
+    ++w->posCalls;
+    if (flags & (kSwpShowWindow | kSwpHideWindow)) {
+        w->visible = (flags & kSwpShowWindow) != 0;
+        return true;
+    }
+    w->x = x;
+    w->y = y;
+    w->cx = cx;
+    w->cy = cy;
+    return true;
+}
+
 bool SimDesktop::isWindowVisible(WindowHandle window) {
     SimWindow* w = find(window);
     return w && w->visible;

@@ -21,6 +21,9 @@ struct SimWindow {
     std::uint32_t style = 0;
     std::uint32_t processId = 0;
     int showCalls = 0;
+    // The last position and size given by setWindowPos.
+    int x = 0, y = 0, cx = 0, cy = 0;
+    int posCalls = 0;
 };
 
 class SimDesktop : public Desktop {
@@ -32,6 +35,8 @@ class SimDesktop : public Desktop {
     std::string windowText(WindowHandle window) override;
     bool setWindowText(WindowHandle window, const std::string& text) override;
     bool showWindow(WindowHandle window, ShowCommand show) override;
+    bool setWindowPos(WindowHandle window, int x, int y, int cx, int cy,
+                      std::uint32_t flags) override;
     bool isWindowVisible(WindowHandle window) override;
     bool isWindowEnabled(WindowHandle window) override;
     std::uint32_t windowStyle(WindowHandle window) override;

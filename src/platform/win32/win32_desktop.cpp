@@ -82,6 +82,15 @@ bool Win32Desktop::showWindow(WindowHandle window, ShowCommand show) {
     return started || GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId();
 }
 
+bool Win32Desktop::setWindowPos(WindowHandle window, int x, int y, int cx, int cy,
+                                std::uint32_t flags) {
+    HWND hwnd = hwndOf(window);
+    if (!hwnd || !IsWindow(hwnd)) return false;
+    UINT how = flags;
+    if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) how |= SWP_ASYNCWINDOWPOS;
+    return SetWindowPos(hwnd, nullptr, x, y, cx, cy, how) != FALSE;
+}
+
 bool Win32Desktop::isWindowVisible(WindowHandle window) {
     HWND hwnd = hwndOf(window);
     return hwnd && IsWindowVisible(hwnd);

@@ -18,6 +18,10 @@ class Win32Desktop : public Desktop {
     std::string windowText(WindowHandle window) override;
     bool setWindowText(WindowHandle window, const std::string& text) override;
     bool showWindow(WindowHandle window, ShowCommand show) override;
+    // For another thread's window the change is posted (SWP_ASYNCWINDOWPOS), so a hung
+    // shell cannot freeze Veilor.
+    bool setWindowPos(WindowHandle window, int x, int y, int cx, int cy,
+                      std::uint32_t flags) override;
     bool isWindowVisible(WindowHandle window) override;
     bool isWindowEnabled(WindowHandle window) override;
     std::uint32_t windowStyle(WindowHandle window) override;
