@@ -3,6 +3,7 @@
 #include "app/autorun.h"
 #include "app/constants.h"
 #include "core/val.h"
+#include "windows/desktop_parts.h"
 
 namespace app {
 namespace {
@@ -38,6 +39,11 @@ void Frmain::wireEvents() {
     Command9.onClick = [this] { showPage(Frame9); };
     Command4.onClick = [this] { showPage(Frame3); };
     Command5.onClick = [this] { Command5_Click(); };
+    Command7.onClick = [this] { Command7_Click(); };
+    Command10.onClick = [this] { Command10_Click(); };
+    windowPage.cmdhidewin.onClick = [this] { cmdhidewin_Click(); };
+    // The notification-area menu's exit brings the taskbar back whatever the toggle says.
+    mainTray.hooks.showTaskbar = [this] { windows::ShowTaskbar(ctx_.sys.desktop); };
     onResize = [this] { Form_Resize(); };
     frmtray.onClick = [this] { frmtray_Click(); };
     frmResize.onClick = [this] { frmResize_Click(); };
@@ -197,6 +203,7 @@ void Frmain::Form_Unload(bool& cancel) {
         }
     }
     formunload = true;
+    restoreOnExit();
     if (onEnd) onEnd();
 }
 

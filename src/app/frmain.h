@@ -96,6 +96,19 @@ class Frmain : public ui::Form {
     bool noHide = false;
     bool Hiden = false;
     bool formunload = false;
+    // The taskbar, and the desktop icons, are hidden by their toggles.
+    bool Dowin = false;
+    bool iconhide = false;
+
+    // Hides every listed window and every notification-area icon, and the main window.
+    void Command7_Click();
+    // Brings back what the program hid: icons, desktop icons, windows. Leaves the main
+    // window and the widgets to its callers.
+    void RE();
+    // The taskbar toggle; decides by the button's caption.
+    void cmdhidewin_Click();
+    // The desktop-icon toggle.
+    void Command10_Click();
 
   private:
     void createControls();
@@ -107,6 +120,8 @@ class Frmain : public ui::Form {
     void wireEvents();
     void Form_Load();
     void Form_Unload(bool& cancel);
+    // What the exit restores before the program ends.
+    void restoreOnExit();
     void Form_Resize();
     void frmtray_Click();
     void frmResize_Click();

@@ -32,15 +32,13 @@ void WindowPage::layout() {
     chkVisible.setText("仅显示可见窗口");
     chkVisible.setBounds(3960, 300, 1635, 300);
     const std::pair<ui::Button*, const char*> buttons[] = {
-        {&cmdRefresh1, "刷新列表"},
-        {&cmdHide1, "隐藏窗体"},
-        {&cmdShow1, "显示窗体"},
-        {&cmdRename, "重命名窗体"},
+        {&cmdRefresh1, "刷新列表"}, {&cmdHide1, "隐藏窗体"},     {&cmdShow1, "显示窗体"},
+        {&cmdRename, "重命名窗体"}, {&cmdhidewin, "隐藏任务栏"},
     };
-    int top = 780;
+    int top = kButtonSlot.top;
     for (const auto& [button, caption] : buttons) {
         button->setText(caption);
-        button->setBounds(kHideWinSlot.left, top, kHideWinSlot.width, kHideWinSlot.height);
+        button->setBounds(kButtonSlot.left, top, kButtonSlot.width, kButtonSlot.height);
         top += 520;
     }
     // Stopped until the program has loaded; the watcher re-arms itself from then on.

@@ -50,14 +50,14 @@ class WindowPage {
     ui::Button cmdHide1{&frame_, ui::ids::kCmdHide1, "cmdHide1"};
     ui::Button cmdShow1{&frame_, ui::ids::kCmdShow1, "cmdShow1"};
     ui::Button cmdRename{&frame_, ui::ids::kCmdRename, "cmdRename"};
-    // The taskbar toggle button (cmdhidewin) takes the free slot below cmdRename, at
-    // kHideWinSlot, with the identifier ui::ids::kCmdhidewin.
+    // The taskbar toggle; the main window owns what it does.
+    ui::Button cmdhidewin{&frame_, ui::ids::kCmdhidewin, "cmdhidewin"};
     ui::Timer tmrEnabled1{&frame_, ui::ids::kTmrEnabled1, "tmrEnabled1"};
 
     struct Slot {
         int left, top, width, height;
     };
-    static constexpr Slot kHideWinSlot{3960, 2850, 1575, 400};
+    static constexpr Slot kButtonSlot{3960, 780, 1575, 400};
 
   private:
     void layout();

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 
+#include "core/text.h"
+
 namespace platform::sim {
 
 bool SimDesktop::matches(const SimWindow& w, WindowHandle parent, const std::string& className,
                          const std::string& title) const {
-    return w.parent == parent && (className.empty() || w.className == className) &&
+    return w.parent == parent &&
+           (className.empty() || core::equalsNoCase(w.className, className)) &&
            (title.empty() || w.title == title);
 }
 

@@ -1,0 +1,75 @@
+// Hide-everything and restore-everything, and the toggles of the taskbar and the desktop
+// icons: the main window ties the window page, the tray page and the shell together.
+#include "app/frmain.h"
+#include "tray/tray_toolbar.h"
+#include "windows/desktop_parts.h"
+#include "windows/hide_all.h"
+
+namespace app {
+
+void Frmain::Command7_Click() {
+    windowPage.Dowindow = true;
+    trayPage.Dotray = true;
+    hide();
+    platform::Desktop& desktop = ctx_.sys.desktop;
+    platform::NotifyArea& area = ctx_.sys.notifyArea;
+    tray::ListTrayButtons(desktop, area, trayPage.List2);
+    windowPage.Refresh1();
+    const int icons = trayPage.List2.listCount();
+    for (int i = 0; i < icons; ++i)
+        tray::HideTrayButtons(desktop, area, trayPage.List2.list(i));
+    windows::hideListedWindows(desktop, windowPage.List1);
+    tray::RefreshTray(desktop, area);
+    trayPage.cmdRefresh2_Click();
+}
+
+void Frmain::RE() {
+    platform::Desktop& desktop = ctx_.sys.desktop;
+    platform::NotifyArea& area = ctx_.sys.notifyArea;
+    windowPage.Refresh1();
+    tray::ListTrayButtons(desktop, area, trayPage.List2);
+    if (trayPage.Dotray) {
+        trayPage.cmdShowAll_Click();
+        tray::RefreshTray(desktop, area);
+    }
+    if (iconhide) windows::ShowDesktopIcons(desktop);
+    if (!windowPage.Dowindow) return;
+    // Hidden windows are listed only while the list is not limited to visible ones.
+    ui::CheckBox& visibleOnly = windowPage.chkVisible;
+    const bool wasVisibleOnly = visibleOnly.value() == 1;
+    if (wasVisibleOnly) visibleOnly.setValue(0);
+    windows::showMarkedWindows(desktop, windowPage.List1);
+    if (wasVisibleOnly) visibleOnly.setValue(1);
+    windowPage.Refresh1();
+}
+
+void Frmain::cmdhidewin_Click() {
+    ui::Button& toggle = windowPage.cmdhidewin;
+    if (toggle.text() == "隐藏任务栏") {
+        Dowin = true;
+        toggle.setText("还原任务栏");
+        windows::HideTaskbar(ctx_.sys.desktop);
+        return;
+    }
+    Dowin = false;
+    toggle.setText("隐藏任务栏");
+    windows::ShowTaskbar(ctx_.sys.desktop);
+}
+
+void Frmain::Command10_Click() {
+    if (iconhide) {
+        windows::ShowDesktopIcons(ctx_.sys.desktop);
+        iconhide = false;
+    } else {
+        windows::HideDesktopIcons(ctx_.sys.desktop);
+        iconhide = true;
+    }
+}
+
+void Frmain::restoreOnExit() {
+    if (Dowin) windows::ShowTaskbar(ctx_.sys.desktop);
+    if (iconhide) windows::ShowDesktopIcons(ctx_.sys.desktop);
+    RE();
+}
+
+}  // namespace app

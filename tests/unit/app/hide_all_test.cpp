@@ -1,0 +1,209 @@
+// Hide-everything and restore-everything on the main window, with the taskbar and
+// desktop-icon toggles, against other programs' windows and icons on a simulated desktop.
+#include <gtest/gtest.h>
+
+#include "app/app_fixture.h"
+#include "ui/dialogs.h"
+
+namespace app::testing {
+namespace {
+
+using platform::WindowHandle;
+using platform::sim::SimWindow;
+
+class HideAllTest : public ::testing::Test {
+  protected:
+    HideAllTest() {
+        program.sim.notifyArea.openShell();
+        program.sim.notifyArea.addButton("QQ", 5);
+        program.sim.notifyArea.addButton("Mail", 2);
+        taskbar = program.sim.notifyArea.trayWnd;
+        progman = desktop.open({.className = "Progman", .title = "Program Manager"}, true);
+    }
+    WindowHandle peer(const std::string& title, bool visible = true, bool enabled = true) {
+        return desktop.open(
+            {.className = "Peer", .title = title, .visible = visible, .enabled = enabled});
+    }
+    Frmain& start() {
+        program.start();
+        return program.frmain();
+    }
+    std::string title(WindowHandle w) { return desktop.find(w)->title; }
+    bool visible(WindowHandle w) { return desktop.find(w)->visible; }
+    bool iconHidden(int id) { return program.sim.notifyArea.buttonById(id)->hidden; }
+
+    testing_support::SimProgram program;
+    platform::sim::SimDesktop& desktop = program.sim.desktop;
+    WindowHandle taskbar = platform::kNoWindow;
+    WindowHandle progman = platform::kNoWindow;
+};
+
+TEST_F(HideAllTest, OneKeyHide_MarksAndHidesEveryListedWindowAndIcon) {
+    WindowHandle editor = peer("Editor");
+    WindowHandle earlier = peer("[隐藏] Earlier", false);
+    WindowHandle frozen = peer("Frozen", true, false);
+    WindowHandle untitled = peer("");
+    Frmain& frmain = start();
+
+    frmain.Command7.raiseClick();
+
+    EXPECT_EQ(title(editor), "[隐藏] Editor");
+    EXPECT_FALSE(visible(editor));
+    EXPECT_EQ(title(earlier), "[隐藏] Earlier") << "one marker only";
+    EXPECT_EQ(title(frozen), "Frozen") << "a disabled window is not listed, so not hidden";
+    EXPECT_TRUE(visible(untitled));
+    EXPECT_TRUE(visible(progman));
+    EXPECT_TRUE(visible(taskbar)) << "the taskbar has its own toggle";
+    EXPECT_TRUE(iconHidden(5) && iconHidden(2));
+    EXPECT_FALSE(frmain.visible());
+    EXPECT_TRUE(frmain.windowPage.Dowindow);
+    EXPECT_TRUE(frmain.trayPage.Dotray);
+    // The icons it hid are not the tray page's own: their rows carry no marker.
+    EXPECT_TRUE(frmain.trayPage.hideList2.empty());
+    EXPECT_EQ(frmain.trayPage.List2.rows(), std::vector<std::string>({"QQ", "Mail"}));
+}
+
+TEST_F(HideAllTest, OneKeyHide_VisibleOnlyLeavesFrozenWindowsAndUnanswering) {
+    WindowHandle editor = peer("Editor");
+    WindowHandle frozen = peer("Frozen", true, false);
+    WindowHandle hung = peer("Hung");
+    desktop.find(hung)->hung = true;
+    Frmain& frmain = start();
+    frmain.windowPage.chkVisible.setValue(1);
+
+    frmain.Command7.raiseClick();
+
+    EXPECT_FALSE(visible(editor));
+    EXPECT_TRUE(visible(frozen));
+    EXPECT_EQ(title(frozen), "Frozen");
+    // Its title could not be marked, and an unmarked hidden window could never come back.
+    EXPECT_TRUE(visible(hung));
+    EXPECT_EQ(frmain.windowPage.chkVisible.value(), 1);
+}
+
+TEST_F(HideAllTest, RestoreBeforeAnyHideOnlyRefreshes) {
+    WindowHandle earlier = peer("[隐藏] Earlier", false);
+    program.sim.notifyArea.buttons[0].hidden = true;
+    Frmain& frmain = start();
+    peer("Opened later");
+
+    frmain.RE();
+
+    EXPECT_FALSE(visible(earlier));
+    EXPECT_EQ(title(earlier), "[隐藏] Earlier");
+    EXPECT_TRUE(iconHidden(5));
+    const auto& rows = frmain.windowPage.List1.rows();
+    EXPECT_NE(std::find(rows.begin(), rows.end(), "Opened later"), rows.end());
+    EXPECT_EQ(frmain.trayPage.List2.rows(), std::vector<std::string>({"QQ", "Mail"}));
+}
+
+TEST_F(HideAllTest, RestoreBringsBackEverythingAndKeepsVisibleOnlyChecked) {
+    WindowHandle editor = peer("Editor");
+    WindowHandle earlier = peer("[隐藏] From last run", false);
+    WindowHandle renamed = peer("Renamed");
+    Frmain& frmain = start();
+    frmain.Command7.raiseClick();
+    desktop.find(renamed)->title = "New name";  // lost its marker while hidden
+    frmain.windowPage.chkVisible.setValue(1);
+
+    frmain.RE();
+
+    EXPECT_EQ(title(editor), "Editor");
+    EXPECT_TRUE(visible(editor));
+    EXPECT_EQ(title(earlier), "From last run");
+    EXPECT_TRUE(visible(earlier));
+    EXPECT_FALSE(visible(renamed));
+    EXPECT_FALSE(iconHidden(5) || iconHidden(2));
+    EXPECT_EQ(frmain.windowPage.chkVisible.value(), 1);
+    EXPECT_FALSE(frmain.visible()) << "showing the main window is the caller's part";
+    EXPECT_TRUE(frmain.windowPage.Dowindow && frmain.trayPage.Dotray);
+}
+
+TEST_F(HideAllTest, WindowMarkedByAnEarlierRunComesBackOnceAWindowWasHidden) {
+    WindowHandle earlier = peer("[隐藏] From last run", false);
+    WindowHandle editor = peer("Editor");
+    Frmain& frmain = start();
+    frmain.RE();
+    ASSERT_FALSE(visible(earlier));
+
+    frmain.windowPage.txtWindowTitle.setText("Editor");
+    frmain.windowPage.cmdHide1_Click();
+    frmain.RE();
+
+    EXPECT_TRUE(visible(earlier));
+    EXPECT_TRUE(visible(editor));
+    EXPECT_EQ(title(earlier), "From last run");
+}
+
+TEST_F(HideAllTest, TaskbarToggleFollowsItsCaption) {
+    Frmain& frmain = start();
+    ui::Button& toggle = frmain.windowPage.cmdhidewin;
+    ASSERT_EQ(toggle.text(), "隐藏任务栏");
+
+    toggle.raiseClick();
+    EXPECT_FALSE(visible(taskbar));
+    EXPECT_TRUE(frmain.Dowin);
+    EXPECT_EQ(toggle.text(), "还原任务栏");
+    EXPECT_EQ(desktop.find(taskbar)->posCalls, 1);
+
+    toggle.raiseClick();
+    EXPECT_TRUE(visible(taskbar));
+    EXPECT_FALSE(frmain.Dowin);
+    EXPECT_EQ(toggle.text(), "隐藏任务栏");
+
+    // The caption decides, not the flag.
+    frmain.Dowin = true;
+    toggle.raiseClick();
+    EXPECT_FALSE(visible(taskbar));
+}
+
+TEST_F(HideAllTest, DesktopIconToggleAndRestoreEverything) {
+    Frmain& frmain = start();
+    frmain.Command10.raiseClick();
+    EXPECT_FALSE(visible(progman));
+    EXPECT_TRUE(frmain.iconhide);
+
+    frmain.RE();
+    EXPECT_TRUE(visible(progman));
+    EXPECT_TRUE(frmain.iconhide) << "restore-everything leaves the flag";
+
+    frmain.Command10.raiseClick();  // shows what is shown, and clears the flag
+    EXPECT_TRUE(visible(progman));
+    EXPECT_FALSE(frmain.iconhide);
+    frmain.Command10.raiseClick();
+    EXPECT_FALSE(visible(progman));
+}
+
+TEST_F(HideAllTest, ExitRestoresTaskbarDesktopIconsWindowsAndIcons) {
+    WindowHandle editor = peer("Editor");
+    Frmain& frmain = start();
+    frmain.windowPage.cmdhidewin.raiseClick();
+    frmain.Command10.raiseClick();
+    frmain.Command7.raiseClick();
+    program.dialogs.answerMessage(ui::mb::kAnswerNo);
+    frmain.frmUnload.raiseClick();
+    EXPECT_FALSE(visible(taskbar)) << "No keeps everything as it is";
+    EXPECT_FALSE(visible(editor));
+
+    program.dialogs.answerMessage(ui::mb::kAnswerYes);
+    frmain.frmUnload.raiseClick();
+
+    EXPECT_EQ(program.quits, 1);
+    EXPECT_TRUE(visible(taskbar));
+    EXPECT_TRUE(visible(progman));
+    EXPECT_TRUE(visible(editor));
+    EXPECT_EQ(title(editor), "Editor");
+    EXPECT_FALSE(iconHidden(5) || iconHidden(2));
+}
+
+TEST_F(HideAllTest, TrayMenuExitShowsTheTaskbarEvenWhenAnswerIsNo) {
+    Frmain& frmain = start();
+    desktop.find(taskbar)->visible = false;  // hidden by someone else
+    program.dialogs.answerMessage(ui::mb::kAnswerNo);
+    frmain.mainTray.mnu_Exit();
+    EXPECT_TRUE(visible(taskbar));
+    EXPECT_EQ(program.quits, 0);
+}
+
+}  // namespace
+}  // namespace app::testing
