@@ -14,6 +14,8 @@ class Clock {
     // Milliseconds since an arbitrary start, wrapping like GetTickCount.
     virtual std::uint32_t tickCount() = 0;
     virtual LocalTime now() = 0;
+    // Holds the calling thread; nothing else of the program runs meanwhile.
+    virtual void sleep(std::uint32_t ms) = 0;
 };
 
 }  // namespace platform

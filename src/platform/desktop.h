@@ -38,6 +38,12 @@ class Desktop {
     // Lets the user move one of our own windows by dragging anywhere on it, as if the
     // caption were dragged; returns when the drag is over.
     virtual void beginCaptionDrag(WindowHandle window) = 0;
+    // The width of the primary screen in twips, through the screen's DPI.
+    virtual int screenWidthTwips() = 0;
+    // Mouse input goes to one of our own windows, also while the pointer is outside it,
+    // until released.
+    virtual void setCapture(WindowHandle window) = 0;
+    virtual void releaseCapture() = 0;
 };
 
 }  // namespace platform

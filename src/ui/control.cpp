@@ -132,6 +132,14 @@ void Control::raiseMouseDown(MouseButton button, int shift, int x, int y) {
     if (onMouseDown) onMouseDown(button, shift, x, y);
 }
 
+void Control::raiseMouseMove(int buttons, int shift, int x, int y) {
+    if (onMouseMove) onMouseMove(buttons, shift, x, y);
+}
+
+void Control::raiseMouseUp(MouseButton button, int shift, int x, int y) {
+    if (onMouseUp) onMouseUp(button, shift, x, y);
+}
+
 void Control::userSetText(const std::string& text) {
     if (text == text_) return;
     setText(text);

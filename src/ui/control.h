@@ -109,6 +109,9 @@ class Control {
     std::function<void(int& keyCode, int shift)> onKeyDown;
     std::function<void(int& keyAscii)> onKeyPress;
     std::function<void(MouseButton button, int shift, int x, int y)> onMouseDown;
+    // buttons: the MouseButton bits held while the pointer moved.
+    std::function<void(int buttons, int shift, int x, int y)> onMouseMove;
+    std::function<void(MouseButton button, int shift, int x, int y)> onMouseUp;
 
     // Called by views and tests for what the user did.
     virtual void raiseClick();
@@ -118,6 +121,8 @@ class Control {
     void raiseKeyDown(int& keyCode, int shift);
     void raiseKeyPress(int& keyAscii);
     void raiseMouseDown(MouseButton button, int shift, int x, int y);
+    void raiseMouseMove(int buttons, int shift, int x, int y);
+    void raiseMouseUp(MouseButton button, int shift, int x, int y);
     // The user typed: the text changes and the change event runs.
     void userSetText(const std::string& text);
 

@@ -90,9 +90,16 @@ constexpr int kDownLabel4 = 2004;
 constexpr int kDownOKButton = 2005;
 constexpr int kDownCancelButton = 2006;
 
+// Restore widgets (reOneKey, reWin): the forms and the caption each of them shows.
+constexpr int kReOneKey = 2200;
+constexpr int kReWin = 2201;
+constexpr int kReCaption = 2202;
+
 // Timers have identifiers too: the real view uses them as timer IDs.
 constexpr int kTimer6 = 3001;
 constexpr int kTmrEnabled1 = 3002;
 constexpr int kTmrEnabled2 = 3003;
+constexpr int kReTimer1 = 3004;  // a restore widget's docking timer
+constexpr int kReTimer2 = 3005;  // a restore widget's first docking after it is shown
 
 }  // namespace ui::ids

@@ -20,6 +20,12 @@ void Label::setForeColor(std::int32_t color) {
     notify(Change::Style);
 }
 
+void Label::setClickThrough(bool through) {
+    if (through == clickThrough_) return;
+    clickThrough_ = through;
+    notify(Change::Style);
+}
+
 void CheckBox::setValue(int value) {
     if (value == value_) return;
     value_ = value;

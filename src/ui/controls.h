@@ -46,8 +46,13 @@ class Label : public Control {
     // 0x00BBGGRR; negative means the form's default colour.
     std::int32_t foreColor() const { return foreColor_; }
     void setForeColor(std::int32_t color);
+    // The mouse goes through the label to what lies beneath it, so text painted on a
+    // form does not cut a hole in the form's own mouse handling.
+    bool clickThrough() const { return clickThrough_; }
+    void setClickThrough(bool through);
 
   private:
+    bool clickThrough_ = false;
     bool transparent_ = true;
     bool centered_ = false;
     std::int32_t foreColor_ = -1;

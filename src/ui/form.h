@@ -2,6 +2,7 @@
 // A top-level window of the program with its controls. A form is loaded (its view
 // created, then its load handler run) the first time it is shown, and unloaded when it
 // is closed; its unload handler may cancel that.
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -28,6 +29,13 @@ struct FormStyle {
     bool maxButton = false;
     bool showInTaskbar = true;
     bool topMost = false;
+    // 0 (invisible) to 255 (opaque); below 255 the whole window is drawn see-through.
+    int opacity = 255;
+    // 0x00BBGGRR; negative means the system's face colour.
+    std::int32_t backColor = -1;
+    // The form goes exactly where its left and top say, also at 0, 0 (which otherwise
+    // means "nowhere in particular": the middle of the screen).
+    bool ownPosition = false;
 };
 
 // Receives every change of a form's controls; implemented by the views.

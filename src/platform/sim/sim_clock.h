@@ -1,5 +1,7 @@
 #pragma once
 // A clock that moves only when the test moves it.
+#include <vector>
+
 #include "platform/clock.h"
 
 namespace platform::sim {
@@ -8,6 +10,11 @@ class SimClock : public Clock {
   public:
     std::uint32_t tickCount() override { return ticks; }
     LocalTime now() override { return time; }
+    void sleep(std::uint32_t ms) override {
+        ticks += ms;
+        sleeps.push_back(ms);
+    }
+    std::vector<std::uint32_t> sleeps;
     std::uint32_t ticks = 1000;
     LocalTime time{2026, 12, 8, 9, 0, 0};
 };

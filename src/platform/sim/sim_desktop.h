@@ -43,6 +43,13 @@ class SimDesktop : public Desktop {
     bool setWindowStyle(WindowHandle window, std::uint32_t style) override;
     void beginCaptionDrag(WindowHandle window) override { dragged.push_back(window); }
     std::vector<WindowHandle> dragged;
+    int screenWidthTwips() override { return screenWidth; }
+    void setCapture(WindowHandle window) override { capture = window; }
+    void releaseCapture() override { capture = kNoWindow; }
+    // A 1024-pixel-wide screen at 96 DPI.
+    int screenWidth = 15360;
+    // The window holding the mouse, kNoWindow when none does.
+    WindowHandle capture = kNoWindow;
 
     // Test set-up: a new window on top of the z-order (or at the bottom), returning its handle.
     WindowHandle open(SimWindow window, bool atBottom = false);

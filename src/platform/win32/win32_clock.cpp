@@ -8,6 +8,10 @@ std::uint32_t Win32Clock::tickCount() {
     return GetTickCount();
 }
 
+void Win32Clock::sleep(std::uint32_t ms) {
+    Sleep(ms);
+}
+
 LocalTime Win32Clock::now() {
     SYSTEMTIME st{};
     GetLocalTime(&st);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "core/twips.h"
 #include "platform/win32/wide.h"
 
 namespace platform::win32 {
@@ -122,6 +123,23 @@ void Win32Desktop::beginCaptionDrag(WindowHandle window) {
     if (!IsWindow(hwnd)) return;
     ReleaseCapture();
     SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+int Win32Desktop::screenWidthTwips() {
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return core::pixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi);
+}
+
+void Win32Desktop::setCapture(WindowHandle window) {
+    HWND hwnd = hwndOf(window);
+    if (IsWindow(hwnd) && GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId())
+        SetCapture(hwnd);
+}
+
+void Win32Desktop::releaseCapture() {
+    ReleaseCapture();
 }
 
 }  // namespace platform::win32

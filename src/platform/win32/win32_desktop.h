@@ -29,6 +29,10 @@ class Win32Desktop : public Desktop {
     // meant for Veilor's own windows.
     bool setWindowStyle(WindowHandle window, std::uint32_t style) override;
     void beginCaptionDrag(WindowHandle window) override;
+    int screenWidthTwips() override;
+    // Only for a window of the calling thread, as SetCapture allows.
+    void setCapture(WindowHandle window) override;
+    void releaseCapture() override;
 };
 
 }  // namespace platform::win32

@@ -32,6 +32,13 @@ DWORD textBoxStyle(const TextBox& box) {
     return style;
 }
 
+// A static control without SS_NOTIFY answers the hit test as transparent, so the mouse
+// reaches the form beneath it.
+DWORD labelStyle(const Label& label) {
+    DWORD style = SS_NOPREFIX | (label.centered() ? SS_CENTER : SS_LEFT);
+    return label.clickThrough() ? style : style | SS_NOTIFY;
+}
+
 ClassAndStyle classFor(const Control& c) {
     switch (c.kind()) {
         case ControlKind::Button:
@@ -50,12 +57,8 @@ ClassAndStyle classFor(const Control& c) {
         case ControlKind::ListView:
             return {WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
                     WS_EX_CLIENTEDGE};
-        case ControlKind::Label: {
-            bool centered = static_cast<const Label&>(c).centered();
-            return {L"STATIC",
-                    static_cast<DWORD>(SS_NOTIFY | SS_NOPREFIX | (centered ? SS_CENTER : SS_LEFT)),
-                    0};
-        }
+        case ControlKind::Label:
+            return {L"STATIC", labelStyle(static_cast<const Label&>(c)), 0};
         case ControlKind::TabStrip:
             return {WC_TABCONTROLW, WS_TABSTOP, 0};
         default:
@@ -410,8 +413,8 @@ void applyStyle(FormView& view, Control& c, HWND hwnd) {
     } else if (c.kind() == ControlKind::PictureButton) {
         InvalidateRect(hwnd, nullptr, TRUE);
     } else if (c.kind() == ControlKind::Label) {
-        LONG style = GetWindowLongW(hwnd, GWL_STYLE) & ~SS_TYPEMASK;
-        style |= static_cast<Label&>(c).centered() ? SS_CENTER : SS_LEFT;
+        LONG style = GetWindowLongW(hwnd, GWL_STYLE) & ~(SS_TYPEMASK | SS_NOTIFY | SS_NOPREFIX);
+        style |= static_cast<LONG>(labelStyle(static_cast<Label&>(c)));
         SetWindowLongW(hwnd, GWL_STYLE, style);
         repaintUnder(view, hwnd);
     }

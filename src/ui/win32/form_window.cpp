@@ -60,6 +60,7 @@ Styles stylesFor(const Form& form) {
     if (s.minButton) style |= WS_MINIMIZEBOX;
     if (s.maxButton) style |= WS_MAXIMIZEBOX;
     if (s.topMost) ex |= WS_EX_TOPMOST;
+    if (s.opacity < 255) ex |= WS_EX_LAYERED;
     ex |= s.showInTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
     return {style, ex};
 }
@@ -71,7 +72,7 @@ RECT outerRect(const Form& form, const Styles& styles) {
     AdjustWindowRectEx(&r, styles.style, FALSE, styles.exStyle);
     int w = r.right - r.left, h = r.bottom - r.top;
     int x = twipsToPixels(form.left()), y = twipsToPixels(form.top());
-    if (form.left() == 0 && form.top() == 0) {
+    if (form.left() == 0 && form.top() == 0 && !form.style().ownPosition) {
         RECT work{};
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
         x = work.left + ((work.right - work.left) - w) / 2;
@@ -125,6 +126,14 @@ void applyVisible(FormView& view) {
     }
 }
 
+// A layered window shows nothing until it is given its opacity.
+void applyOpacity(FormView& view) {
+    int opacity = view.form->style().opacity;
+    if (opacity >= 255) return;
+    SetLayeredWindowAttributes(view.hwnd, 0, static_cast<BYTE>(opacity < 0 ? 0 : opacity),
+                               LWA_ALPHA);
+}
+
 void applyStyles(FormView& view) {
     Styles styles = stylesFor(*view.form);
     DWORD keep = GetWindowLongW(view.hwnd, GWL_STYLE) &
@@ -135,6 +144,8 @@ void applyStyles(FormView& view) {
     HWND order = view.form->style().topMost ? HWND_TOPMOST : HWND_NOTOPMOST;
     SetWindowPos(view.hwnd, order, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    applyOpacity(view);
+    InvalidateRect(view.hwnd, nullptr, TRUE);
 }
 
 void applyGeometry(FormView& view) {
@@ -154,14 +165,32 @@ void applyGeometry(FormView& view) {
     if (EqualRect(&now, &r)) return;  // the model learnt this place from the window
     SetWindowPos(view.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    // The logic may hold the thread right after a move (a pause before sliding away): what
+    // the move uncovered is painted now, not after the pause.
+    if (IsWindowVisible(view.hwnd))
+        RedrawWindow(view.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-void mouseDown(FormView& view, MouseButton button, WPARAM wp, LPARAM lp) {
+int mouseShift(WPARAM wp) {
+    return ((wp & MK_SHIFT) ? kShiftMask : 0) | ((wp & MK_CONTROL) ? kCtrlMask : 0) |
+           (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
+}
+
+int mouseButtons(WPARAM wp) {
+    return ((wp & MK_LBUTTON) ? static_cast<int>(MouseButton::Left) : 0) |
+           ((wp & MK_RBUTTON) ? static_cast<int>(MouseButton::Right) : 0) |
+           ((wp & MK_MBUTTON) ? static_cast<int>(MouseButton::Middle) : 0);
+}
+
+struct MouseTarget {
+    Control* control;
+    int x, y;  // twips, relative to the control
+};
+
+// Group boxes let the mouse through to the form: the mouse belongs to the innermost frame
+// shown under it. Outside the client area (a captured mouse) it belongs to the form.
+MouseTarget mouseTarget(FormView& view, LPARAM lp) {
     POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-    int shift = ((wp & MK_SHIFT) ? kShiftMask : 0) | ((wp & MK_CONTROL) ? kCtrlMask : 0) |
-                (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
-    // Group boxes let the mouse through to the form: the press belongs to the innermost
-    // frame shown under it.
     Control* target = view.form;
     for (Control* c : view.form->allControls()) {
         if (c->kind() != ControlKind::Frame || !c->shownOnScreen()) continue;
@@ -172,7 +201,25 @@ void mouseDown(FormView& view, MouseButton button, WPARAM wp, LPARAM lp) {
     }
     int x = pixelsToTwips(p.x) - (target == view.form ? 0 : target->formLeft());
     int y = pixelsToTwips(p.y) - (target == view.form ? 0 : target->formTop());
-    guarded([&] { target->raiseMouseDown(button, shift, x, y); });
+    return {target, x, y};
+}
+
+void mouseDown(FormView& view, MouseButton button, WPARAM wp, LPARAM lp) {
+    MouseTarget t = mouseTarget(view, lp);
+    int shift = mouseShift(wp);
+    guarded([&] { t.control->raiseMouseDown(button, shift, t.x, t.y); });
+}
+
+void mouseUp(FormView& view, MouseButton button, WPARAM wp, LPARAM lp) {
+    MouseTarget t = mouseTarget(view, lp);
+    int shift = mouseShift(wp);
+    guarded([&] { t.control->raiseMouseUp(button, shift, t.x, t.y); });
+}
+
+void mouseMove(FormView& view, WPARAM wp, LPARAM lp) {
+    MouseTarget t = mouseTarget(view, lp);
+    int shift = mouseShift(wp), buttons = mouseButtons(wp);
+    guarded([&] { t.control->raiseMouseMove(buttons, shift, t.x, t.y); });
 }
 
 void sized(FormView& view, WPARAM kind) {
@@ -187,10 +234,17 @@ void sized(FormView& view, WPARAM kind) {
 }
 
 bool eraseBackground(FormView& view, HDC dc) {
-    if (!view.painter) return false;
+    std::int32_t color = view.form->style().backColor;
+    if (!view.painter && color < 0) return false;
     RECT client{};
     GetClientRect(view.hwnd, &client);
-    guarded([&] { view.painter(dc, client); });
+    if (view.painter) {
+        guarded([&] { view.painter(dc, client); });
+        return true;
+    }
+    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(color));
+    FillRect(dc, &client, brush);
+    DeleteObject(brush);
     return true;
 }
 
@@ -248,6 +302,20 @@ LRESULT formMessage(FormView& view, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_MBUTTONDOWN:
             mouseDown(view, MouseButton::Middle, wp, lp);
             return 0;
+        // The system's own handling of these (the context menu after a right release)
+        // still follows.
+        case WM_LBUTTONUP:
+            mouseUp(view, MouseButton::Left, wp, lp);
+            break;
+        case WM_RBUTTONUP:
+            mouseUp(view, MouseButton::Right, wp, lp);
+            break;
+        case WM_MBUTTONUP:
+            mouseUp(view, MouseButton::Middle, wp, lp);
+            break;
+        case WM_MOUSEMOVE:
+            mouseMove(view, wp, lp);
+            break;
         case WM_SIZE:
             sized(view, wp);
             return 0;
@@ -292,6 +360,7 @@ HWND createFormWindow(FormView& view) {
         r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, &view);
     if (!hwnd) return nullptr;
     view.hwnd = hwnd;
+    applyOpacity(view);
     if (!view.form->enabled()) EnableWindow(hwnd, FALSE);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(view.fonts->font(false)), FALSE);
     return hwnd;
