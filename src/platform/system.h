@@ -5,6 +5,7 @@
 #include "platform/desktop.h"
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/hotkeys.h"
 #include "platform/instance.h"
 #include "platform/notify_area.h"
 #include "platform/notify_icon.h"
@@ -25,6 +26,7 @@ struct System {
     Clock& clock;
     NotifyIcon& notifyIcon;
     NotifyArea& notifyArea;
+    HotKeys& hotKeys;
 };
 
 }  // namespace platform

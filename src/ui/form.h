@@ -94,6 +94,11 @@ class Form : public Control {
     std::function<void()> onResize;
     // Set cancel to true to keep the form loaded.
     std::function<void(bool& cancel)> onUnload;
+    // A system-wide hotkey registered for this form's window was pressed.
+    std::function<void(int id)> onHotKey;
+    void raiseHotKey(int id) {
+        if (onHotKey) onHotKey(id);
+    }
 
     // For the views.
     void setObserver(FormObserver* observer) { observer_ = observer; }

@@ -6,6 +6,7 @@
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_environment.h"
 #include "platform/sim/sim_files.h"
+#include "platform/sim/sim_hotkeys.h"
 #include "platform/sim/sim_instance.h"
 #include "platform/sim/sim_notify_area.h"
 #include "platform/sim/sim_notify_icon.h"
@@ -27,8 +28,8 @@ class SimSystem : private OwnInstanceBus {
     SimSystem() : instance(ownBus) {}
 
     System system() {
-        return System{profile, files,    environment, shell,      instance,
-                      desktop, registry, clock,       notifyIcon, notifyArea};
+        return System{profile,  files, environment, shell,      instance, desktop,
+                      registry, clock, notifyIcon,  notifyArea, hotKeys};
     }
 
     SimFiles files;
@@ -41,6 +42,7 @@ class SimSystem : private OwnInstanceBus {
     SimClock clock;
     SimNotifyIcon notifyIcon;
     SimNotifyArea notifyArea{desktop};
+    SimHotKeys hotKeys;
 };
 
 }  // namespace platform::sim

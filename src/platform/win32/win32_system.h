@@ -8,6 +8,7 @@
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_hotkeys.h"
 #include "platform/win32/win32_instance.h"
 #include "platform/win32/win32_notify_area.h"
 #include "platform/win32/win32_notify_icon.h"
@@ -24,8 +25,8 @@ class Win32System {
     explicit Win32System(const std::string& instanceName = "Veilor") : instance(instanceName) {}
 
     System system() {
-        return System{profile, files,    environment, shell,      instance,
-                      desktop, registry, clock,       notifyIcon, notifyArea};
+        return System{profile,  files, environment, shell,      instance, desktop,
+                      registry, clock, notifyIcon,  notifyArea, hotKeys};
     }
 
     Win32Profile profile;
@@ -38,6 +39,7 @@ class Win32System {
     Win32Clock clock;
     Win32NotifyIcon notifyIcon;
     Win32NotifyArea notifyArea;
+    Win32HotKeys hotKeys;
 };
 
 }  // namespace platform::win32

@@ -25,6 +25,15 @@ bool SimForms::isAttached(const Form& form) const {
     return forms_.count(&form) != 0;
 }
 
+bool SimForms::deliverHotKey(platform::WindowHandle window, int id) {
+    for (auto& [form, handle] : forms_) {
+        if (handle != window) continue;
+        const_cast<Form*>(form)->raiseHotKey(id);
+        return true;
+    }
+    return false;
+}
+
 void SimForms::controlChanged(Control& control, Change change, int) {
     if (control.kind() != ControlKind::Timer) return;
     if (change == Change::Destroyed) {

@@ -36,6 +36,9 @@ class SimForms : public FormHost, public FormObserver {
     }
 
     bool isAttached(const Form& form) const;
+    // A hotkey message for a window: the loaded form with that handle raises it. False
+    // when no form has that window.
+    bool deliverHotKey(platform::WindowHandle window, int id);
     int attachCount() const { return attachCount_; }
 
   private:

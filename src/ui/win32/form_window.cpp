@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include <cstdint>
+
 #include "platform/win32/wide.h"
 #include "ui/win32/form_view.h"
 
@@ -325,6 +327,13 @@ LRESULT formMessage(FormView& view, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_EXITSIZEMOVE:
             syncGeometryToModel(view);
             return 0;
+        case WM_HOTKEY: {
+            // The id is a 32-bit int however wide WPARAM is: ids from atoms are negative.
+            Form* form = view.form;
+            int id = static_cast<int>(static_cast<std::int32_t>(wp & 0xFFFFFFFFu));
+            guarded([&] { form->raiseHotKey(id); });
+            return 0;
+        }
         case WM_CLOSE: {
             Form* form = view.form;
             guarded([&] { form->unload(); });  // may destroy this window and the view

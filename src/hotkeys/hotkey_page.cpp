@@ -1,0 +1,77 @@
+#include "hotkeys/hotkey_page.h"
+
+#include "hotkeys/hotkey_text.h"
+
+namespace hotkeys {
+namespace {
+
+constexpr int kKeyDelete = 46;
+constexpr const char* kMarkOn = "●";
+constexpr const char* kMarkOff = "○";
+
+int flag(int shift, int mask) {
+    return (shift & mask) ? -1 : 0;
+}
+
+}  // namespace
+
+HotKeyPage::HotKeyPage(cHotKey& cHK, const Boxes& txtHotKey, const Marks& labHotKey,
+                       ui::Timer& Timer1, Actions actions)
+    : cHK_(cHK),
+      txtHotKey_(txtHotKey),
+      labHotKey_(labHotKey),
+      Timer1_(Timer1),
+      actions_(std::move(actions)) {
+    for (int i = 0; i < kCount; ++i) {
+        ui::TextBox& box = *txtHotKey_[i];
+        box.onKeyDown = [this, i](int& keyCode, int shift) {
+            txtHotKey_KeyDown(i, keyCode, shift);
+        };
+        // The box shows only what the capture sets, never the typed character.
+        box.onKeyPress = [](int& keyAscii) { keyAscii = 0; };
+        box.onGotFocus = [this] { txtHotKey_GotFocus(); };
+    }
+    cHK_.HotKeyPress = [this](int index, int, bool, bool, bool) { cHK_HotKeyPress(index); };
+}
+
+void HotKeyPage::txtHotKey_KeyDown(int index, int& keyCode, int shift) {
+    SetHotKeyBox(*txtHotKey_[index], keyCode, flag(shift, ui::kCtrlMask), flag(shift, ui::kAltMask),
+                 flag(shift, ui::kShiftMask));
+    keyCode = 0;
+}
+
+// With the hotkeys registered, pressing one in a box would run its action instead of
+// reaching the box.
+void HotKeyPage::txtHotKey_GotFocus() {
+    cHK_.ClsAllHotKey();
+}
+
+void HotKeyPage::registerBox(int index) {
+    HotKeyIds[index] = -1;
+    ui::TextBox& box = *txtHotKey_[index];
+    if (box.text() == kEmptyHotKeyText || box.text() == kNoModifierText) return;
+    // Any non-zero modifier field counts when registering, unlike the display text.
+    HotKeyValue v = parseHotKeyValue(box.tag);
+    HotKeyIds[index] = cHK_.AddHotKey(v.keyCode, v.ctrl != 0, v.alt != 0, v.shift != 0);
+    if (HotKeyIds[index] == -1) SetHotKeyBox(box, kKeyDelete, 0, 0, 0);
+}
+
+void HotKeyPage::SetHotKeys() {
+    cHK_.ClsAllHotKey();
+    for (int i = 0; i < kCount; ++i)
+        registerBox(i);
+    cHK_.StartHotKeys(Timer1_);
+}
+
+void HotKeyPage::cHK_HotKeyPress(int hotKeyIndex) {
+    for (int i = 0; i < kCount; ++i) {
+        if (HotKeyIds[i] != hotKeyIndex) continue;
+        ui::Label& mark = *labHotKey_[i];
+        mark.setText(mark.text() != kMarkOn ? kMarkOn : kMarkOff);
+    }
+    for (int i = 0; i < kCount; ++i) {
+        if (HotKeyIds[i] == hotKeyIndex && actions_[i]) actions_[i]();
+    }
+}
+
+}  // namespace hotkeys
