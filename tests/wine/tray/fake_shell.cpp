@@ -4,8 +4,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <set>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "tray/fake_shell_protocol.h"
 
@@ -61,6 +64,28 @@ LRESULT isHidden(WPARAM id) {
     return SendMessageW(gToolbar, TB_ISBUTTONHIDDEN, id, 0) ? 1 : 0;
 }
 
+int buttonCount() {
+    return static_cast<int>(SendMessageW(gToolbar, TB_BUTTONCOUNT, 0, 0));
+}
+
+// Every button by position, whatever set the shell was started with.
+std::vector<int> allButtonIds() {
+    std::vector<int> ids;
+    for (int i = 0; i < buttonCount(); ++i) {
+        TBBUTTON button{};
+        if (SendMessageW(gToolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button)))
+            ids.push_back(button.idCommand);
+    }
+    return ids;
+}
+
+LRESULT hiddenCount() {
+    LRESULT hidden = 0;
+    for (int id : allButtonIds())
+        hidden += isHidden(static_cast<WPARAM>(id)) == 1;
+    return hidden;
+}
+
 LRESULT CALLBACK trayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     Moves& moves = wp == kNotifyWnd ? gNotifyMoves : gToolbarMoves;
     switch (msg) {
@@ -75,9 +100,13 @@ LRESULT CALLBACK trayProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case kIsHidden:
             return isHidden(wp);
         case kShowAll:
-            for (const Button& b : kButtons)
-                SendMessageW(gToolbar, TB_HIDEBUTTON, b.commandId, FALSE);
+            for (int id : allButtonIds())
+                SendMessageW(gToolbar, TB_HIDEBUTTON, id, FALSE);
             return 1;
+        case kButtonCount:
+            return buttonCount();
+        case kHiddenCount:
+            return hiddenCount();
         case kBlock:
             Sleep(static_cast<DWORD>(wp));
             return 0;
@@ -104,22 +133,61 @@ void registerClass(const wchar_t* name, WNDPROC proc) {
     RegisterClassW(&wc);
 }
 
-void addButtons() {
+void addButton(int commandId, const wchar_t* text) {
+    TBBUTTON button{};
+    button.iBitmap = I_IMAGENONE;
+    button.idCommand = commandId;
+    button.fsState = TBSTATE_ENABLED;
+    button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT;
+    button.iString = text ? reinterpret_cast<INT_PTR>(text) : -1;
+    SendMessageW(gToolbar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+}
+
+// Kept for the toolbar's lifetime, whatever it does with the pointers it is given.
+std::vector<std::wstring> gGeneratedTexts;
+
+void addButtons(int generated) {
     SendMessageW(gToolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    for (const Button& b : kButtons) {
-        TBBUTTON button{};
-        button.iBitmap = I_IMAGENONE;
-        button.idCommand = b.commandId;
-        button.fsState = TBSTATE_ENABLED;
-        button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT;
-        button.iString = b.text ? reinterpret_cast<INT_PTR>(b.text) : -1;
-        SendMessageW(gToolbar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+    if (generated < 0) {
+        for (const Button& b : kButtons)
+            addButton(b.commandId, b.text);
+        return;
     }
+    for (int i = 0; i < generated; ++i)
+        gGeneratedTexts.push_back(generatedButtonText(i));
+    for (int i = 0; i < generated; ++i)
+        addButton(generatedButtonId(i), gGeneratedTexts[i].c_str());
+}
+
+struct Options {
+    int generatedButtons = -1;  // -1: the fixed set
+    bool progman = false;
+};
+
+Options parseOptions(const std::wstring& args) {
+    Options options;
+    std::size_t at = args.find(L"buttons ");
+    if (at != std::wstring::npos) options.generatedButtons = _wtoi(args.c_str() + at + 8);
+    options.progman = args.find(L"progman") != std::wstring::npos;
+    return options;
+}
+
+// The desktop window the desktop-icon toggle hides. Topmost, like our Shell_TrayWnd, and
+// small, in the bottom-left corner away from the widgets and the pointer.
+bool openProgman(HINSTANCE instance) {
+    registerClass(kProgmanClass, DefWindowProcW);
+    HWND progman = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
+                                   kProgmanClass, kProgmanTitle, WS_POPUP | WS_BORDER, 0, 724, 120,
+                                   40, nullptr, nullptr, instance, nullptr);
+    if (!progman) return false;
+    ShowWindow(progman, SW_SHOWNOACTIVATE);
+    return true;
 }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
+    const Options options = parseOptions(commandLine ? commandLine : L"");
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
     registerClass(kTrayClass, trayProc);
@@ -143,7 +211,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!tray || !gNotify || !pager || !gToolbar) return 1;
     gToolbarProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(gToolbar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(toolbarProc)));
-    addButtons();
+    addButtons(options.generatedButtons);
+    if (options.progman && !openProgman(instance)) return 1;
     SetTimer(tray, 1, kLifetimeMs, nullptr);
     ShowWindow(tray, SW_SHOWNOACTIVATE);
 

@@ -48,6 +48,23 @@ inline constexpr UINT kShowAll = WM_APP + 5;
 // has hung.
 inline constexpr UINT kBlock = WM_APP + 6;
 
+// Answered with the toolbar's button count, and with how many of them are hidden.
+inline constexpr UINT kButtonCount = WM_APP + 7;
+inline constexpr UINT kHiddenCount = WM_APP + 8;
+
+inline constexpr wchar_t kProgmanClass[] = L"Progman";
+inline constexpr wchar_t kProgmanTitle[] = L"Program Manager";
+
+// Button `index` of a generated set: identifiers from 100, distinct texts.
+inline int generatedButtonId(int index) {
+    return 100 + index;
+}
+inline std::wstring generatedButtonText(int index) {
+    wchar_t digits[3] = {static_cast<wchar_t>(L'0' + index / 10 % 10),
+                         static_cast<wchar_t>(L'0' + index % 10), 0};
+    return std::wstring(L"托盘图标 ") + digits + L" Icon";
+}
+
 inline constexpr DWORD kLifetimeMs = 10 * 60 * 1000;
 
 }  // namespace fake_shell

@@ -1,0 +1,320 @@
+#include "bench_desktop.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "tray/fake_shell_protocol.h"
+#include "windows/window_peer_protocol.h"
+
+namespace bench {
+
+namespace {
+
+constexpr unsigned kSetTextTimeoutMs = 500;  // Veilor's bound on another program's title
+constexpr wchar_t kMarker[] = L"[隐藏] ";
+constexpr UINT kFreezeMessage = WM_APP + 0x51;
+
+std::wstring binDir() {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path = self;
+    return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
+struct Search {
+    DWORD pid;
+    const wchar_t* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collect(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<Search*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    wchar_t name[128] = {};
+    GetClassNameW(window, name, 128);
+    if (pid == search->pid && std::wstring(name) == search->className)
+        search->found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> windowsOf(DWORD pid, const wchar_t* className) {
+    Search search{pid, className, {}};
+    EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+template <typename Condition>
+bool waitFor(Condition condition, DWORD deadlineMs = kDeadlineMs) {
+    const double end = nowMs() + deadlineMs;
+    while (!condition()) {
+        if (nowMs() > end) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+        pumpFor(0);
+    }
+    return true;
+}
+
+std::wstring titleOf(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+bool setTitle(HWND window, const std::wstring& title) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title.c_str()),
+                               SMTO_ABORTIFHUNG, kSetTextTimeoutMs, &result) &&
+           result;
+}
+
+bool markAndHide(HWND window) {
+    if (!setTitle(window, kMarker + titleOf(window))) return false;
+    return ShowWindowAsync(window, SW_HIDE) != FALSE;
+}
+
+LRESULT askShell(HWND tray, UINT message, WPARAM wParam = 0) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(tray, message, wParam, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+LRESULT CALLBACK frozenProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kFreezeMessage) {
+        WaitForSingleObject(reinterpret_cast<HANDLE>(lParam), INFINITE);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+DWORD WINAPI frozenThread(void* param) {
+    auto* out = static_cast<HWND*>(param);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = frozenProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"VeilorFrozenBenchPeer";
+    RegisterClassW(&wc);
+    HWND window = CreateWindowExW(0, wc.lpszClassName, FrozenWindow::kTitle, WS_OVERLAPPEDWINDOW,
+                                  500, 60, 300, 120, nullptr, nullptr, wc.hInstance, nullptr);
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    *out = window;
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageW(&msg);
+    return 0;
+}
+
+}  // namespace
+
+double nowMs() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+void pumpFor(DWORD ms) {
+    const double end = nowMs() + ms;
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (ms) MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    } while (nowMs() < end);
+}
+
+Child::~Child() {
+    if (!info_.hProcess) return;
+    TerminateProcess(info_.hProcess, 0);
+    WaitForSingleObject(info_.hProcess, 10000);
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
+}
+
+bool Child::start(const std::wstring& program, const std::wstring& args) {
+    std::wstring commandLine = L"\"" + binDir() + program + L"\" " + args;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    return CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info_) != FALSE;
+}
+
+double Child::processorMs() const {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(info_.hProcess, &created, &exited, &kernel, &user)) return -1;
+    auto ms = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) |
+                                   t.dwLowDateTime) /
+               10000.0;
+    };
+    return ms(kernel) + ms(user);
+}
+
+SettingsFile::SettingsFile() {
+    wchar_t documents[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, 0, documents);
+    const std::wstring folder = std::wstring(documents) + L"\\Veilor";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    path_ = folder + L"\\Config.ini";
+    std::ifstream in(std::filesystem::path(path_), std::ios::binary);
+    hadOne_ = static_cast<bool>(in);
+    if (hadOne_) saved_.assign(std::istreambuf_iterator<char>(in), {});
+    std::ofstream(std::filesystem::path(path_), std::ios::binary | std::ios::trunc)
+        << "[HotKey]\r\n0=65,0,-1,0\r\n1=77,0,-1,0\r\n2=84,0,-1,0\r\n3=87,0,-1,0\r\n"
+           "4=82,0,-1,0\r\n5=66,0,-1,0\r\n6=73,0,-1,0\r\n[Config]\r\nStartRun=0\r\n"
+           "StartMini=0\r\nEndMini=0\r\nBlackPwd=\r\nEndMsg=1\r\n";
+}
+
+SettingsFile::~SettingsFile() {
+    if (hadOne_) {
+        std::ofstream(std::filesystem::path(path_), std::ios::binary | std::ios::trunc) << saved_;
+    } else {
+        DeleteFileW(path_.c_str());
+    }
+}
+
+bool Shell::start() {
+    if (!process.start(L"fake_shell.exe", L"buttons " + std::to_wstring(kIcons))) return false;
+    if (!waitFor([&] {
+            std::vector<HWND> found = windowsOf(process.pid(), fake_shell::kTrayClass);
+            tray = found.empty() ? nullptr : found.front();
+            return tray && IsWindowVisible(tray);
+        }))
+        return false;
+    HWND notify = FindWindowExW(tray, nullptr, fake_shell::kNotifyClass, nullptr);
+    HWND pager = FindWindowExW(notify, nullptr, fake_shell::kPagerClass, nullptr);
+    toolbar = FindWindowExW(pager, nullptr, TOOLBARCLASSNAMEW, nullptr);
+    for (int i = 0; i < kIcons; ++i)
+        ids.push_back(fake_shell::generatedButtonId(i));
+    return toolbar && FindWindowW(fake_shell::kTrayClass, nullptr) == tray &&
+           askShell(tray, fake_shell::kButtonCount) == kIcons;
+}
+
+int Shell::hiddenCount() {
+    return static_cast<int>(askShell(tray, fake_shell::kHiddenCount));
+}
+
+void Shell::hideAll() {
+    for (int id : ids) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(toolbar, TB_HIDEBUTTON, id, TRUE, SMTO_ABORTIFHUNG, 5000, &ignored);
+    }
+}
+
+void Shell::showAll() {
+    askShell(tray, fake_shell::kShowAll);
+}
+
+bool FrozenWindow::open() {
+    release_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, frozenThread, &window_, 0, nullptr);
+    return thread_ && waitFor([&] { return window_ != nullptr; }, 10000);
+}
+
+void FrozenWindow::freeze() {
+    PostMessageW(window_, kFreezeMessage, 0, reinterpret_cast<LPARAM>(release_));
+    waitFor([&] {
+        DWORD_PTR r = 0;
+        return !SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 50, &r);
+    });
+}
+
+FrozenWindow::~FrozenWindow() {
+    if (!thread_) return;
+    SetEvent(release_);
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    PostThreadMessageW(GetThreadId(thread_), WM_QUIT, 0, 0);
+    WaitForSingleObject(thread_, 10000);
+    CloseHandle(thread_);
+    CloseHandle(release_);
+}
+
+bool Peers::start(int count) {
+    if (!process.start(L"window_peer.exe", L"count " + std::to_wstring(count))) return false;
+    if (!waitFor([&] {
+            windows = windowsOf(process.pid(), window_peer::kClass);
+            return static_cast<int>(windows.size()) == count;
+        }))
+        return false;
+    titles.clear();
+    for (HWND window : windows)
+        titles.push_back(titleOf(window));
+    return true;
+}
+
+bool Peers::allHidden() const {
+    for (HWND window : windows) {
+        if (IsWindowVisible(window)) return false;
+    }
+    return true;
+}
+
+bool Peers::restore() {
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        setTitle(windows[i], titles[i]);
+        ShowWindowAsync(windows[i], SW_SHOWNOACTIVATE);
+    }
+    return waitFor([&] {
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            if (!IsWindowVisible(windows[i]) || titleOf(windows[i]) != titles[i]) return false;
+        }
+        return true;
+    });
+}
+
+bool Veilor::start() {
+    if (!process.start(L"Veilor.exe")) return false;
+    return waitFor([&] {
+        std::vector<HWND> found = windowsOf(process.pid(), L"VeilorForm");
+        for (HWND window : found) {
+            if (titleOf(window) == L"Veilor" && IsWindowVisible(window)) main = window;
+        }
+        return main != nullptr;
+    });
+}
+
+bool Veilor::click(int id) const {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(control(id), BM_CLICK, 0, 0, SMTO_NORMAL, kDeadlineMs, &ignored) !=
+           0;
+}
+
+bool waitAllHidden(const Peers& peers, Shell& shell) {
+    return waitFor([&] { return peers.allHidden() && shell.hiddenCount() == kIcons; });
+}
+
+double floorHide(const Peers& peers, const FrozenWindow* frozen, Shell& shell) {
+    const double start = nowMs();
+    shell.hideAll();
+    for (HWND window : peers.windows)
+        markAndHide(window);
+    if (frozen) markAndHide(frozen->window());
+    if (!waitAllHidden(peers, shell)) return -1;
+    return nowMs() - start;
+}
+
+bool restoreAll(Peers& peers, Shell& shell) {
+    shell.showAll();
+    bool ok = peers.restore() && waitFor([&] { return shell.hiddenCount() == 0; });
+    // Veilor's widget docks 1.5 s after a hide and pauses its thread while it does.
+    pumpFor(2500);
+    return ok;
+}
+
+}  // namespace bench

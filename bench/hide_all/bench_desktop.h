@@ -1,0 +1,107 @@
+#pragma once
+// The desktop the hide-everything benchmarks run against, and the floor they are held
+// against: the real Veilor.exe, a peer program with N windows, the fake shell with
+// twenty icons, and optionally one window of this process whose thread has stopped
+// answering. The floor is a bare loop that marks and hides the same windows the way
+// Veilor must (a title change bounded like Veilor's, a hide that does not wait) and
+// hides the same toolbar buttons.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace bench {
+
+constexpr int kIcons = 20;
+constexpr DWORD kDeadlineMs = 60000;
+
+double nowMs();
+double median(std::vector<double> values);
+// Processes this thread's messages for `ms`.
+void pumpFor(DWORD ms);
+
+// A program of the build's bin folder, ended with the object.
+class Child {
+  public:
+    Child() = default;
+    ~Child();
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+    bool start(const std::wstring& program, const std::wstring& args = L"");
+    DWORD pid() const { return info_.dwProcessId; }
+    HANDLE handle() const { return info_.hProcess; }
+    // User plus kernel time so far, in milliseconds.
+    double processorMs() const;
+
+  private:
+    PROCESS_INFORMATION info_{};
+};
+
+// Puts a settings file with the default hotkeys in place and the old one back after.
+class SettingsFile {
+  public:
+    SettingsFile();
+    ~SettingsFile();
+    SettingsFile(const SettingsFile&) = delete;
+    SettingsFile& operator=(const SettingsFile&) = delete;
+
+  private:
+    std::wstring path_;
+    std::string saved_;
+    bool hadOne_ = false;
+};
+
+struct Shell {
+    Child process;
+    HWND tray = nullptr;
+    HWND toolbar = nullptr;
+    std::vector<int> ids;
+    bool start();
+    int hiddenCount();
+    void hideAll();  // the floor's half on the icons
+    void showAll();
+};
+
+// One window of this process on a thread that stops answering on request.
+class FrozenWindow {
+  public:
+    static constexpr wchar_t kTitle[] = L"Frozen bench peer";
+    bool open();
+    void freeze();
+    ~FrozenWindow();
+    HWND window() const { return window_; }
+
+  private:
+    HANDLE thread_ = nullptr;
+    HANDLE release_ = nullptr;
+    HWND window_ = nullptr;
+};
+
+struct Peers {
+    Child process;
+    std::vector<HWND> windows;
+    std::vector<std::wstring> titles;
+    bool start(int count);
+    bool allHidden() const;
+    // Puts every title back and shows every window; true once all are back.
+    bool restore();
+};
+
+struct Veilor {
+    Child process;
+    HWND main = nullptr;
+    bool start();
+    HWND control(int id) const { return GetDlgItem(main, id); }
+    // Clicks a button and returns once its handler has run.
+    bool click(int id) const;
+};
+
+// Waits until every peer window is hidden and every icon too; false on the deadline.
+bool waitAllHidden(const Peers& peers, Shell& shell);
+// The floor: mark and hide the same windows (the frozen one too, if any), hide the same
+// icons, then wait as for Veilor. Returns the elapsed milliseconds.
+double floorHide(const Peers& peers, const FrozenWindow* frozen, Shell& shell);
+// Everything back as it was, and quiet for a moment, before the next round.
+bool restoreAll(Peers& peers, Shell& shell);
+
+}  // namespace bench

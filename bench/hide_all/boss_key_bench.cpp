@@ -1,0 +1,106 @@
+// The boss key as the user meets it: from a real Alt+A (SendInput) to the moment the last
+// of 100 peer windows is hidden, beside the floor (a bare loop hiding the same windows and
+// icons); and what Veilor costs while it sits idle with the window list open: its
+// processor time over 10 s, beside an idle program's (the fake shell's) over the same
+// 10 s.
+#include <cstdio>
+
+#include "bench_desktop.h"
+#include "ui/control_ids.h"
+
+namespace {
+
+using namespace bench;
+
+constexpr int kRounds = 5;
+constexpr int kWindows = 100;
+constexpr DWORD kIdleMs = 10000;
+
+LRESULT CALLBACK focusProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Untitled, so Veilor leaves it alone; it holds the keyboard when the key is pressed.
+HWND openFocusWindow() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = focusProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"VeilorBossKeyBench";
+    RegisterClassW(&wc);
+    return CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 700, 300, 200, 120,
+                           nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+void pressAltA() {
+    INPUT keys[4] = {};
+    for (INPUT& key : keys)
+        key.type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[3].ki.wVk = VK_MENU;
+    keys[1].ki.wVk = keys[2].ki.wVk = 'A';
+    keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, keys, sizeof(INPUT));
+}
+
+void idle(const Veilor& veilor, const Shell& shell, const char* what) {
+    pumpFor(2000);
+    const double veilorBefore = veilor.process.processorMs();
+    const double shellBefore = shell.process.processorMs();
+    const double start = nowMs();
+    pumpFor(kIdleMs);
+    const double wall = nowMs() - start;
+    const double veilorMs = veilor.process.processorMs() - veilorBefore;
+    const double shellMs = shell.process.processorMs() - shellBefore;
+    std::printf("  idle %-38s Veilor %8.1f ms (%5.2f%% of one core)  idle peer %6.1f ms\n", what,
+                veilorMs, 100.0 * veilorMs / wall, shellMs);
+    std::fflush(stdout);
+}
+
+bool hotkeyRounds(Peers& peers, Shell& shell, HWND focus) {
+    std::vector<double> floors, keys, ratios;
+    for (int i = 0; i <= kRounds; ++i) {
+        const double floor = floorHide(peers, nullptr, shell);
+        if (floor < 0 || !restoreAll(peers, shell)) return false;
+        SetForegroundWindow(focus);
+        pumpFor(200);
+        const double start = nowMs();
+        pressAltA();
+        if (!waitAllHidden(peers, shell)) return false;
+        const double hidden = nowMs() - start;
+        if (!restoreAll(peers, shell)) return false;
+        if (i == 0) continue;  // warming up
+        floors.push_back(floor);
+        keys.push_back(hidden);
+        ratios.push_back(hidden / floor);
+    }
+    std::printf(
+        "  Alt+A to the last of %d windows hidden: floor %8.2f ms  Veilor %8.2f ms"
+        "  ratio %6.2f  (median of %d rounds)\n",
+        kWindows, median(floors), median(keys), median(ratios), kRounds);
+    std::fflush(stdout);
+    return true;
+}
+
+}  // namespace
+
+int main() {
+    SettingsFile settings;
+    Shell shell;
+    Peers peers;
+    Veilor veilor;
+    HWND focus = openFocusWindow();
+    if (!focus || !shell.start() || !peers.start(kWindows) || !veilor.start()) {
+        std::printf("could not set the desktop up\n");
+        return 1;
+    }
+    std::printf("boss key with %d peer windows and %d icons\n", kWindows, kIcons);
+    if (!veilor.click(ui::ids::kCommand1)) return 1;
+    idle(veilor, shell, "with the window list open:");
+    if (!veilor.click(ui::ids::kChkVisible)) return 1;
+    idle(veilor, shell, "the same, only visible windows listed:");
+    if (!veilor.click(ui::ids::kChkVisible)) return 1;
+    if (!hotkeyRounds(peers, shell, focus)) {
+        std::printf("  Alt+A did not hide every window within %lu ms\n", kDeadlineMs);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,268 @@
+// The boss key on the real Veilor.exe: real key presses (SendInput) while another
+// window has the keyboard, against a peer program's windows and a fake shell; the
+// hotkey boxes of the settings page, a combination another program holds, and a new
+// combination that works as soon as it is saved.
+#include <windows.h>
+
+#include "bosskey/hotkey_holder_protocol.h"
+#include "hide_all/desktop_scene.h"
+#include "support/driver.h"
+#include "ui/control_ids.h"
+
+namespace {
+
+using namespace wine_test;
+using scene::DesktopScene;
+using scene::pressKeys;
+
+constexpr wchar_t kOneKeyWidget[] = L"一键还原";
+constexpr wchar_t kDesktopWidget[] = L"还原桌面";
+constexpr wchar_t kFocusClass[] = L"VeilorBossKeyDriver";
+
+LRESULT CALLBACK focusProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// An untitled window of the driver's own, so that the keys go to some other program
+// than Veilor, as they do when the user presses the boss key; untitled, so that Veilor
+// does not list it.
+HWND createFocusWindow() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = focusProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kFocusClass;
+    RegisterClassW(&wc);
+    HWND window = CreateWindowExW(0, kFocusClass, L"", WS_POPUP | WS_VISIBLE, 700, 300, 200, 120,
+                                  nullptr, nullptr, wc.hInstance, nullptr);
+    pumpMessages();
+    return window;
+}
+
+class BossKeyWineTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(desk_.start(scene::defaultConfig()));
+        ASSERT_NE(focus_, nullptr);
+    }
+    void TearDown() override { DestroyWindow(focus_); }
+
+    HWND main() const { return desk_.main(); }
+
+    // Presses a combination while the driver's window has the keyboard.
+    void press(const std::vector<WORD>& keys) {
+        SetForegroundWindow(focus_);
+        ASSERT_TRUE(pollUntil([&] { return GetForegroundWindow() == focus_; }, kDeadlineMs,
+                              "the driver's window to come to the front",
+                              [] { return describeWindow(GetForegroundWindow()); }));
+        pressKeys(keys);
+    }
+
+    // The page is back as it was before anything was hidden.
+    void expectAllRestored(HWND widget) {
+        EXPECT_TRUE(desk_.peersShown());
+        EXPECT_TRUE(desk_.hiddenIcons(0));
+        EXPECT_TRUE(desk_.visibility(main(), true, "Veilor's main window"));
+        EXPECT_TRUE(desk_.visibility(widget, false, "the one-key widget"));
+    }
+
+    std::string mark(int index) { return windowText(desk_.control(ui::ids::kLabHotKey0 + index)); }
+
+    DesktopScene desk_;
+    HWND focus_ = createFocusWindow();
+};
+
+TEST_F(BossKeyWineTest, AltAHidesEverything_AltRBringsItBack_TheMarkAlternates) {
+    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'A'}));
+    HWND widget = desk_.waitForWidget(kOneKeyWidget);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_TRUE(desk_.peersHidden());
+    EXPECT_TRUE(desk_.hiddenIcons(DesktopScene::kIcons));
+    EXPECT_TRUE(desk_.visibility(main(), false, "Veilor's main window"));
+    EXPECT_TRUE(desk_.otherPeersAsOpened());
+    EXPECT_TRUE(pollEquals(std::string("●"), [&] { return mark(0); }));
+
+    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'R'}));
+    expectAllRestored(widget);
+    EXPECT_TRUE(pollEquals(std::string("●"), [&] { return mark(4); }));
+
+    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'A'}));
+    EXPECT_TRUE(desk_.peersHidden());
+    EXPECT_TRUE(pollEquals(std::string("○"), [&] { return mark(0); }));
+    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'R'}));
+    expectAllRestored(widget);
+}
+
+TEST_F(BossKeyWineTest, AltMHidesVeilorAndShowsItAgain) {
+    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'M'}));
+    EXPECT_TRUE(desk_.visibility(main(), false, "Veilor's main window"));
+    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'M'}));
+    EXPECT_TRUE(desk_.visibility(main(), true, "Veilor's main window"));
+    // Only Veilor itself came and went.
+    EXPECT_TRUE(desk_.peersShown());
+    EXPECT_TRUE(desk_.hiddenIcons(0));
+}
+
+TEST_F(BossKeyWineTest, AltWTogglesTheTaskbar_AltRShowsItWithEverythingElse) {
+    HWND toggle = desk_.control(ui::ids::kCmdhidewin);
+    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'W'}));
+    EXPECT_TRUE(desk_.visibility(desk_.taskbar(), false, "the taskbar"));
+    HWND desktopWidget = desk_.waitForWidget(kDesktopWidget);
+    ASSERT_NE(desktopWidget, nullptr);
+    EXPECT_TRUE(pollEquals(std::string("还原任务栏"), [&] { return windowText(toggle); }));
+    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'W'}));
+    EXPECT_TRUE(desk_.visibility(desk_.taskbar(), true, "the taskbar"));
+    EXPECT_TRUE(desk_.visibility(desktopWidget, false, "the desktop widget"));
+    EXPECT_TRUE(pollEquals(std::string("隐藏任务栏"), [&] { return windowText(toggle); }));
+
+    // Taskbar, desktop icons, windows and icons all hidden; one key brings all back.
+    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'W'}));
+    ASSERT_TRUE(desk_.visibility(desk_.taskbar(), false, "the taskbar"));
+    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'I'}));
+    ASSERT_TRUE(desk_.visibility(desk_.progman(), false, "the desktop window"));
+    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'A'}));
+    HWND widget = desk_.waitForWidget(kOneKeyWidget);
+    ASSERT_NE(widget, nullptr);
+    ASSERT_TRUE(desk_.peersHidden());
+
+    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'R'}));
+    expectAllRestored(widget);
+    EXPECT_TRUE(desk_.visibility(desk_.taskbar(), true, "the taskbar"));
+    EXPECT_TRUE(desk_.visibility(desktopWidget, false, "the desktop widget"));
+    EXPECT_TRUE(desk_.visibility(desk_.progman(), true, "the desktop window"));
+    EXPECT_TRUE(pollEquals(std::string("隐藏任务栏"), [&] { return windowText(toggle); }));
+}
+
+// The settings page's hotkey boxes, driven with the real mouse and keyboard.
+class HotKeyBoxWineTest : public BossKeyWineTest {
+  protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(BossKeyWineTest::SetUp());
+        ASSERT_TRUE(clickButton(desk_.control(ui::ids::kCommand5)));
+        ASSERT_TRUE(desk_.visibility(desk_.control(ui::ids::kFrame4), true, "the settings page"));
+    }
+
+    HWND box(int index) { return desk_.control(ui::ids::kTxtHotKey0 + index); }
+
+    // Clicks a tab's header: the hotkeys (1) or the black-screen lock (2).
+    void openTab(int tab, int frameId) {
+        RECT tabs{};
+        GetWindowRect(desk_.control(ui::ids::kTabStrip1), &tabs);
+        SetForegroundWindow(main());
+        scene::moveMouse(tabs.left + 40 + 60 * tab, tabs.top + 10);
+        scene::mouseButton(true);
+        scene::mouseButton(false);
+        ASSERT_TRUE(desk_.visibility(desk_.control(frameId), true, "the tab's frame"));
+    }
+
+    HWND veilorFocus() {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        GetGUIThreadInfo(GetWindowThreadProcessId(main(), nullptr), &info);
+        return info.hwndFocus;
+    }
+
+    // Focuses a box with the mouse and presses the keys in it.
+    void capture(int index, const std::vector<WORD>& keys, const std::string& shown) {
+        ASSERT_TRUE(clickWithMouse(box(index)));
+        ASSERT_TRUE(pollUntil([&] { return veilorFocus() == box(index); }, kDeadlineMs,
+                              "the box to have the keyboard",
+                              [&] { return describeWindow(veilorFocus()); }));
+        pressKeys(keys);
+        EXPECT_TRUE(pollEquals(shown, [&] { return windowText(box(index)); }));
+    }
+
+    // A click in the password box counts as a change, which is what enables OK.
+    void saveWithOk() {
+        HWND ok = desk_.control(ui::ids::kCmdSetOK);
+        ASSERT_FALSE(IsWindowEnabled(ok)) << "a captured key should not enable OK";
+        ASSERT_NO_FATAL_FAILURE(openTab(2, ui::ids::kFrame7));
+        ASSERT_TRUE(clickWithMouse(desk_.control(ui::ids::kTxtBlackPwd0)));
+        ASSERT_TRUE(pollUntil([&] { return IsWindowEnabled(ok) != FALSE; }, kDeadlineMs,
+                              "OK to be enabled"));
+        ASSERT_TRUE(clickButton(ok));
+        EXPECT_TRUE(pollEquals(std::string("已保存"),
+                               [&] { return windowText(desk_.control(ui::ids::kLabel27)); }));
+    }
+
+    ::testing::AssertionResult configHas(const std::string& line) {
+        return pollUntil([&] { return scene::readConfig().find(line) != std::string::npos; },
+                         kDeadlineMs, concat("Config.ini to hold ", line),
+                         [] { return scene::readConfig(); });
+    }
+};
+
+TEST_F(HotKeyBoxWineTest, NewCombinationIsSavedAndWorksAtOnce_TheOldOneIsFree) {
+    ASSERT_NO_FATAL_FAILURE(openTab(1, ui::ids::kFrame6));
+    // While a box has the keyboard the hotkeys are off: the combination lands in the box.
+    ASSERT_NO_FATAL_FAILURE(capture(0, {VK_MENU, 'A'}, "Alt + A"));
+    EXPECT_TRUE(desk_.staysShown(desk_.listedPeers().front().window, 1000, "a peer window"));
+    ASSERT_NO_FATAL_FAILURE(capture(0, {VK_CONTROL, VK_SHIFT, VK_F5}, "Ctrl + Shift + F5"));
+    ASSERT_NO_FATAL_FAILURE(saveWithOk());
+    EXPECT_TRUE(configHas("\r\n0=116,-1,0,-1\r\n"));
+
+    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'A'}));
+    EXPECT_TRUE(desk_.staysShown(desk_.listedPeers().front().window, 1000, "a peer window"));
+    ASSERT_NO_FATAL_FAILURE(press({VK_CONTROL, VK_SHIFT, VK_F5}));
+    HWND widget = desk_.waitForWidget(kOneKeyWidget);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_TRUE(desk_.peersHidden());
+    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'R'}));
+    expectAllRestored(widget);
+}
+
+// Starts a peer that takes `modifiers` + `key` for itself.
+Process holdHotKey(UINT modifiers, UINT key, HWND* holderWindow) {
+    Process holder = Process::start(programPath(L"hotkey_holder"),
+                                    std::to_wstring(modifiers) + L" " + std::to_wstring(key));
+    *holderWindow = waitForWindow(WindowQuery{hotkey_holder::kClass, L"", holder.pid(), true});
+    return holder;
+}
+
+LRESULT pressesReceived(HWND holder) {
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(holder, hotkey_holder::kPressCount, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
+    return static_cast<LRESULT>(count);
+}
+
+TEST_F(HotKeyBoxWineTest, CombinationAnotherProgramHoldsEmptiesItsBoxOnOk) {
+    HWND holderWindow = nullptr;
+    Process holder = holdHotKey(MOD_CONTROL | MOD_ALT, 'K', &holderWindow);
+    ASSERT_NE(holderWindow, nullptr);
+
+    ASSERT_NO_FATAL_FAILURE(openTab(1, ui::ids::kFrame6));
+    ASSERT_NO_FATAL_FAILURE(capture(2, {VK_CONTROL, VK_MENU, 'K'}, "Ctrl + Alt + K"));
+    ASSERT_NO_FATAL_FAILURE(saveWithOk());
+    EXPECT_TRUE(pollEquals(std::string("(空)"), [&] { return windowText(box(2)); }));
+    // The file keeps what the user chose; the next start tries it again.
+    EXPECT_TRUE(configHas("\r\n2=75,-1,-1,0\r\n"));
+
+    // The holder still gets its combination, and Veilor's other hotkeys are back on.
+    ASSERT_NO_FATAL_FAILURE(press({VK_CONTROL, VK_MENU, 'K'}));
+    EXPECT_TRUE(pollEquals(static_cast<LRESULT>(1), [&] { return pressesReceived(holderWindow); }));
+    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'A'}));
+    HWND widget = desk_.waitForWidget(kOneKeyWidget);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_TRUE(desk_.peersHidden());
+    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'R'}));
+    expectAllRestored(widget);
+}
+
+class HeldAtStartWineTest : public ::testing::Test {
+  protected:
+    DesktopScene desk_;
+};
+
+TEST_F(HeldAtStartWineTest, DefaultHeldByAnotherProgramShowsEmptyAndTheFileKeepsIt) {
+    ASSERT_NO_FATAL_FAILURE(desk_.prepare(scene::defaultConfig()));
+    HWND holderWindow = nullptr;
+    Process holder = holdHotKey(MOD_ALT, 'I', &holderWindow);
+    ASSERT_NE(holderWindow, nullptr);
+    ASSERT_NO_FATAL_FAILURE(desk_.startVeilor());
+
+    HWND box6 = desk_.control(ui::ids::kTxtHotKey0 + 6);
+    EXPECT_TRUE(pollEquals(std::string("(空)"), [&] { return windowText(box6); }));
+    EXPECT_EQ(windowText(desk_.control(ui::ids::kTxtHotKey0)), "Alt + A");
+    EXPECT_EQ(scene::readConfig(), scene::defaultConfig());
+}
+
+}  // namespace
