@@ -36,6 +36,10 @@ struct FormView {
     HWND hotButton = nullptr;
     // The control that had the keyboard focus when the form was last deactivated.
     HWND lastFocus = nullptr;
+    // Whether the last pointer move the form reported lay inside its client area, and
+    // whether the system will tell when the pointer leaves it.
+    bool pointerInside = false;
+    bool trackingLeave = false;
 
     HWND windowOf(const Control& c) const {
         auto it = windows.find(&c);

@@ -218,10 +218,39 @@ void mouseUp(FormView& view, MouseButton button, WPARAM wp, LPARAM lp) {
     guarded([&] { t.control->raiseMouseUp(button, shift, t.x, t.y); });
 }
 
+bool insideClient(const FormView& view, POINT p) {
+    RECT client{};
+    GetClientRect(view.hwnd, &client);
+    return PtInRect(&client, p) != FALSE;
+}
+
 void mouseMove(FormView& view, WPARAM wp, LPARAM lp) {
+    view.pointerInside = insideClient(view, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+    if (!view.trackingLeave) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, view.hwnd, 0};
+        view.trackingLeave = TrackMouseEvent(&track) != FALSE;
+    }
     MouseTarget t = mouseTarget(view, lp);
     int shift = mouseShift(wp), buttons = mouseButtons(wp);
     guarded([&] { t.control->raiseMouseMove(buttons, shift, t.x, t.y); });
+}
+
+// Holding the mouse does not bring moves over other programs' windows unless a button is
+// down and the press was ours: a pointer that left unseen is reported once, where it is
+// now, so the form learns that it has gone.
+void mouseLeft(FormView& view) {
+    view.trackingLeave = false;
+    POINT p{};
+    GetCursorPos(&p);
+    ScreenToClient(view.hwnd, &p);
+    if (!view.pointerInside || insideClient(view, p)) return;
+    view.pointerInside = false;
+    int buttons = (GetKeyState(VK_LBUTTON) < 0 ? static_cast<int>(MouseButton::Left) : 0) |
+                  (GetKeyState(VK_RBUTTON) < 0 ? static_cast<int>(MouseButton::Right) : 0) |
+                  (GetKeyState(VK_MBUTTON) < 0 ? static_cast<int>(MouseButton::Middle) : 0);
+    int shift = shiftState(), x = pixelsToTwips(p.x), y = pixelsToTwips(p.y);
+    Form* form = view.form;
+    guarded([&] { form->raiseMouseMove(buttons, shift, x, y); });
 }
 
 void sized(FormView& view, WPARAM kind) {
@@ -318,6 +347,9 @@ LRESULT formMessage(FormView& view, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_MOUSEMOVE:
             mouseMove(view, wp, lp);
             break;
+        case WM_MOUSELEAVE:
+            mouseLeft(view);
+            return 0;
         case WM_SIZE:
             sized(view, wp);
             return 0;
