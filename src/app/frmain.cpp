@@ -56,6 +56,17 @@ void Frmain::wireEvents() {
     }
     TabStrip1.onClick = [this] { TabStrip1_Click(); };
     Command13.onClick = [this] { Command13_Click(); };
+    cmdSetOK.onClick = [this] { cmdSetOK_Click(); };
+    cmdSetCancel.onClick = [this] { cmdSetCancel_Click(); };
+    onHotKey = [this](int id) {
+        if (cHK) cHK->hotKeyMessage(id);
+    };
+    reOneKey.onAction = [this] {
+        RE();
+        show();
+        reOneKey.hide();
+    };
+    reWin.onAction = [this] { cmdhidewin_Click(); };
     for (ui::CheckBox* box : {&CheckStarRun, &CheckStartMini, &CheckEndMini, &EndMsgbox}) {
         box->onClick = [this] { markSettingsChanged(); };
     }
@@ -86,11 +97,13 @@ void Frmain::Form_Load() {
     desktop.setWindowStyle(handle(), desktop.windowStyle(handle()) | kMinimizeBox);
     windowPage.startWatcher();
     trayPage.start();
+    createHotKeys();
     mydoc_ =
         ctx_.sys.environment.specialFolder(platform::SpecialFolder::MyDocuments) + "\\" + kTitle;
     if (!ctx_.sys.files.folderExists(mydoc_)) ctx_.sys.files.createFolder(mydoc_);
-    HotKeyIds.fill(-1);
     settings::LoadConfig(ctx_.sys.profile, configPath(), hotKeyBoxes(), settings_);
+    cHK->ClsAllHotKey();
+    hotKeyPage->SetHotKeys();
     ShowSettings();
     GetSetting();
     GetSetting2();
@@ -157,6 +170,7 @@ void Frmain::Form_Resize() {
     if (windowState() != ui::WindowState::Minimized) {
         mainTray.DelTrayIcon();
         Traying = noHide = Hiden = false;
+        reWin.hide();
         return;
     }
     if (noHide) return;

@@ -9,11 +9,14 @@
 
 #include "app/context.h"
 #include "app/main_tray.h"
+#include "hotkeys/c_hot_key.h"
+#include "hotkeys/hotkey_page.h"
 #include "settings/config.h"
 #include "tray/tray_page.h"
 #include "ui/control_ids.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "windows/restore_widget.h"
 #include "windows/window_page.h"
 
 namespace app {
@@ -88,8 +91,8 @@ class Frmain : public ui::Form {
     std::array<std::unique_ptr<ui::TextBox>, 2> txtBlackPwd;
     std::vector<std::unique_ptr<ui::Label>> frame7Labels;
 
-    // Entry index of each hotkey box's registration, -1 for none.
-    std::array<int, kHotKeyCount> HotKeyIds{-1, -1, -1, -1, -1, -1, -1};
+    // Drives the hotkeys: StartHotKeys arms them at its next tick.
+    ui::Timer Timer1{&Frame4, ui::ids::kSettingsTimer1, "Timer1"};
 
     // Window flags.
     bool Traying = false;
@@ -122,6 +125,8 @@ class Frmain : public ui::Form {
     void Form_Unload(bool& cancel);
     // What the exit restores before the program ends.
     void restoreOnExit();
+    void createHotKeys();
+    hotkeys::HotKeyPage::Actions hotKeyActions();
     void Form_Resize();
     void frmtray_Click();
     void frmResize_Click();
@@ -151,6 +156,21 @@ class Frmain : public ui::Form {
 
     // The own notification-area icon while minimised there, and its menu.
     MainTray mainTray{ctx_.sys.notifyIcon, ctx_.sys.shell, *this};
+
+    // The ways back while things are hidden: after the one-key hide, and while the
+    // taskbar is hidden.
+    windows::RestoreWidget reOneKey{ctx_.forms, ctx_.sys.desktop, ctx_.sys.clock,
+                                    windows::oneKeyLook()};
+    windows::RestoreWidget reWin{ctx_.forms, ctx_.sys.desktop, ctx_.sys.clock,
+                                 windows::restoreWinLook()};
+
+    // The system-wide hotkeys, from load to exit, and the boxes that set them.
+    std::unique_ptr<hotkeys::cHotKey> cHK;
+    std::unique_ptr<hotkeys::HotKeyPage> hotKeyPage;
+    // The restore hotkey: back to normal, taskbar included, everything restored, shown.
+    void restoreAll();
+    void cmdSetOK_Click();
+    void cmdSetCancel_Click();
 };
 
 }  // namespace app

@@ -10,6 +10,8 @@ namespace app {
 void Frmain::Command7_Click() {
     windowPage.Dowindow = true;
     trayPage.Dotray = true;
+    reOneKey.show();
+    reOneKey.Timer2.setEnabled(true);
     hide();
     platform::Desktop& desktop = ctx_.sys.desktop;
     platform::NotifyArea& area = ctx_.sys.notifyArea;
@@ -49,11 +51,14 @@ void Frmain::cmdhidewin_Click() {
         Dowin = true;
         toggle.setText("还原任务栏");
         windows::HideTaskbar(ctx_.sys.desktop);
+        reWin.show();
+        reWin.Timer2.setEnabled(true);
         return;
     }
     Dowin = false;
     toggle.setText("隐藏任务栏");
     windows::ShowTaskbar(ctx_.sys.desktop);
+    reWin.hide();
 }
 
 void Frmain::Command10_Click() {
@@ -70,6 +75,10 @@ void Frmain::restoreOnExit() {
     if (Dowin) windows::ShowTaskbar(ctx_.sys.desktop);
     if (iconhide) windows::ShowDesktopIcons(ctx_.sys.desktop);
     RE();
+    reOneKey.unload();
+    reWin.unload();
+    // No hotkey outlives the exit; the boxes still refer to the registry, so it stays.
+    if (cHK) cHK->ClsAllHotKey();
 }
 
 }  // namespace app

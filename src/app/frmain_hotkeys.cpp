@@ -1,0 +1,70 @@
+// The seven system-wide hotkeys of the main window, what each one does, and the settings
+// page's OK and Cancel, which save or discard the boxes and the options.
+#include "app/frmain.h"
+#include "windows/desktop_parts.h"
+
+namespace app {
+
+void Frmain::createHotKeys() {
+    cHK = std::make_unique<hotkeys::cHotKey>(ctx_.sys.hotKeys, ctx_.sys.shell);
+    cHK->setFrmHwnd(handle());
+    hotkeys::HotKeyPage::Marks marks{};
+    for (int i = 0; i < kHotKeyCount; ++i)
+        marks[i] = labHotKey[i].get();
+    hotKeyPage =
+        std::make_unique<hotkeys::HotKeyPage>(*cHK, hotKeyBoxes(), marks, Timer1, hotKeyActions());
+}
+
+// In box order: one-key hide, hide self, hide all icons, taskbar, restore everything,
+// black screen, desktop icons.
+hotkeys::HotKeyPage::Actions Frmain::hotKeyActions() {
+    return {[this] { Command7.raiseClick(); },
+            [this] { Command8.raiseClick(); },
+            [this] { trayPage.cmdHideAll.raiseClick(); },
+            [this] { windowPage.cmdhidewin.raiseClick(); },
+            [this] { restoreAll(); },
+            [this] { Command6.raiseClick(); },
+            [this] { Command10.raiseClick(); }};
+}
+
+void Frmain::restoreAll() {
+    setWindowState(ui::WindowState::Normal);
+    Hiden = false;
+    if (Dowin) {
+        Dowin = false;
+        windowPage.cmdhidewin.setText("隐藏任务栏");
+        windows::ShowTaskbar(ctx_.sys.desktop);
+        reWin.hide();
+    }
+    RE();
+    show();
+    reOneKey.hide();
+}
+
+void Frmain::cmdSetOK_Click() {
+    if (txtBlackPwd[1]->text() != txtBlackPwd[0]->text()) {
+        ctx_.dialogs.messageBox("未保存，两次密码输入不一致，请重新输入！", "错误", ui::mb::kOk);
+        return;
+    }
+    settings::SaveConfig(ctx_.sys.profile, configPath(), hotKeyBoxes(),
+                         {CheckStarRun, CheckStartMini, CheckEndMini, EndMsgbox}, *txtBlackPwd[1]);
+    settings::LoadConfig(ctx_.sys.profile, configPath(), hotKeyBoxes(), settings_);
+    cHK->ClsAllHotKey();
+    hotKeyPage->SetHotKeys();
+    GetSetting();
+    Label27.setText("已保存");
+    Label27.setTransparent(false);
+    cmdSetOK.setEnabled(false);
+    cmdSetCancel.setEnabled(false);
+}
+
+void Frmain::cmdSetCancel_Click() {
+    settings::LoadConfig(ctx_.sys.profile, configPath(), hotKeyBoxes(), settings_);
+    ShowSettings();
+    Label27.setText("未保存");
+    Label27.setTransparent(false);
+    cmdSetOK.setEnabled(false);
+    cmdSetCancel.setEnabled(false);
+}
+
+}  // namespace app
