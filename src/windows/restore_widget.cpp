@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "windows/window_ops.h"
+
 namespace windows {
 namespace {
 
@@ -37,9 +39,10 @@ RestoreWidget::RestoreWidget(ui::FormHost& host, platform::Desktop& desktop, pla
     style.backColor = look.backColor;
     style.ownPosition = true;
     setStyle(style);
-    // The caption names the window for whoever looks for it; with no control box and no
-    // border it shows no title bar.
-    setText(look.caption);
+    // The window's title begins with the program's name, as every title of its own
+    // windows does: the window list leaves such windows out, so the one-key hide, which
+    // hides whatever the list shows, never hides the way back. No title bar shows it.
+    setText(std::string(kAppTitle) + " " + look.caption);
     setBounds(0, 0, kWidth, kHeight);
     lblCaption.setBounds(kCaptionX - kOriginX, kCaptionY, kWidth - (kCaptionX - kOriginX),
                          kHeight - kCaptionY);

@@ -98,8 +98,8 @@ TEST_F(WidgetsTest, LayeredHalfTransparentBorderlessAtTheirLoadPlaces) {
         const wchar_t* title;
         int loadLeft;
     };
-    for (Expected e :
-         {Expected{&oneKey, L"一键还原", 11220}, Expected{&reWin, L"还原桌面", 10245}}) {
+    for (Expected e : {Expected{&oneKey, L"Veilor 一键还原", 11220},
+                       Expected{&reWin, L"Veilor 还原桌面", 10245}}) {
         e.widget->show();
         HWND hwnd = hwndOf(*e.widget);
         EXPECT_EQ(hwnd, FindWindowW(nullptr, e.title)) << wine_test::describeTopWindows();
