@@ -15,6 +15,8 @@ struct SimProgram {
     SimProgram() { installComponents(); }
 
     void installComponents() {
+        sim.hotKeys.setDelivery(
+            [this](platform::WindowHandle window, int id) { forms.deliverHotKey(window, id); });
         sim.files.put("C:\\Windows\\system32\\comctl32.dll", "");
         sim.files.put("C:\\Windows\\system32\\wininet.dll", "");
         sim.files.put("C:\\Users\\user\\Documents\\desktop.ini", "");
