@@ -124,7 +124,7 @@ TEST_F(WidgetsTest, LayeredHalfTransparentBorderlessAtTheirLoadPlaces) {
         EXPECT_EQ(0, r.top) << describe(r);
         EXPECT_TRUE(IsWindowVisible(hwnd));
         HWND caption = wine_test::controlById(hwnd, ui::ids::kReCaption);
-        EXPECT_EQ(e.widget->text(), wine_test::windowText(caption));
+        EXPECT_EQ(e.widget->lblCaption.text(), wine_test::windowText(caption));
     }
 }
 
