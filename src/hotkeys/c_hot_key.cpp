@@ -41,7 +41,6 @@ cHotKey::cHotKey(platform::HotKeys& hotKeys, platform::Shell& shell)
     : hotKeys_(hotKeys), shell_(shell), random_(seededGenerator()) {}
 
 cHotKey::~cHotKey() {
-    *alive_ = false;
     stop_ = true;
     pumping_ = false;
     // No message processing here: handlers of an owner that is being torn down must
@@ -143,8 +142,13 @@ void cHotKey::StartHotKeys(ui::Timer& theTimer) {
     stop_ = false;
     CtlTimer_ = &theTimer;
     std::weak_ptr<bool> alive = alive_;
-    theTimer.onTick = [this, alive] {
-        if (auto a = alive.lock(); a && *a) timerTick();
+    ui::Timer* timer = &theTimer;
+    theTimer.onTick = [this, alive, timer] {
+        if (!alive.expired()) {
+            timerTick();
+        } else {
+            timer->setEnabled(false);  // nothing left to arm
+        }
     };
     theTimer.setEnabled(false);
     theTimer.setInterval(kStartInterval);

@@ -78,7 +78,7 @@ class cHotKey {
     bool pumping_ = false;
     ui::Timer* CtlTimer_ = nullptr;
     // The timer may outlive this object: its handler checks this first.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>();
     std::mt19937 random_;
 };
 

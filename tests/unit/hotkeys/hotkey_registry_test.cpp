@@ -137,6 +137,7 @@ TEST_F(Registry, EndingTheObjectReleasesEveryIdAndLeavesItsTimerHarmless) {
     EXPECT_TRUE(sim.hotKeys.registrations().empty());
     EXPECT_TRUE(sim.hotKeys.atoms().empty());
     forms.advance(20);  // the timer still ticks once into the ended object's handler
+    EXPECT_FALSE(Timer1.running());
 }
 
 TEST_F(Registry, HandlerThatRebuildsTheTableFromAPressKeepsWorking) {
