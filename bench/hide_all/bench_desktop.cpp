@@ -60,9 +60,11 @@ bool waitFor(Condition condition, DWORD deadlineMs = kDeadlineMs) {
     return true;
 }
 
+// Without sending the window a message: the frozen window belongs to this very process,
+// where GetWindowTextW would wait for its thread.
 std::wstring titleOf(HWND window) {
     wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
+    InternalGetWindowText(window, text, 512);
     return text;
 }
 

@@ -76,14 +76,14 @@ std::string describeRect(HWND window) {
     return concat("(", r.left, ", ", r.top, ") - (", r.right, ", ", r.bottom, ")");
 }
 
-void sendMouse(DWORD flags, int x, int y) {
+INPUT mouseInput(DWORD flags, int x, int y) {
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dx = static_cast<LONG>((x * 65535LL + width / 2) / (width - 1));
     input.mi.dy = static_cast<LONG>((y * 65535LL + height / 2) / (height - 1));
     input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof(INPUT));
+    return input;
 }
 
 }  // namespace
@@ -116,30 +116,38 @@ ScopedConfig::~ScopedConfig() {
 }
 
 void moveMouse(int x, int y) {
-    sendMouse(MOUSEEVENTF_MOVE, x, y);
+    INPUT move = mouseInput(MOUSEEVENTF_MOVE, x, y);
+    SendInput(1, &move, sizeof(INPUT));
 }
 
-void mouseButton(bool down) {
-    POINT at{};
-    GetCursorPos(&at);
-    sendMouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP, at.x, at.y);
+// Every event carries the point: the cursor position read back right after a move may
+// still be the old one.
+void clickAt(int x, int y) {
+    INPUT inputs[3] = {mouseInput(MOUSEEVENTF_MOVE, x, y), mouseInput(MOUSEEVENTF_LEFTDOWN, x, y),
+                       mouseInput(MOUSEEVENTF_LEFTUP, x, y)};
+    SendInput(3, inputs, sizeof(INPUT));
 }
+
+namespace {
+
+// With its scan code, as a keyboard sends it.
+INPUT keyInput(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+}  // namespace
 
 void pressKeys(const std::vector<WORD>& keys) {
     std::vector<INPUT> inputs;
-    for (WORD key : keys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        inputs.push_back(input);
-    }
-    for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = *it;
-        input.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
+    for (WORD key : keys)
+        inputs.push_back(keyInput(key, false));
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
+        inputs.push_back(keyInput(*it, true));
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
@@ -325,10 +333,11 @@ HWND DesktopScene::waitForWidget(const wchar_t* title) {
 ::testing::AssertionResult DesktopScene::slideOutAndClick(HWND widget) {
     RECT r{};
     GetWindowRect(widget, &r);
+    const int x = (r.left + r.right) / 2, y = r.bottom - 1;
     // From somewhere else first, so that reaching the strip is a move.
-    moveMouse((r.left + r.right) / 2, 400);
+    moveMouse(x, 400);
     pumpMessages();
-    moveMouse((r.left + r.right) / 2, r.bottom - 1);
+    moveMouse(x, y);
     auto out = pollUntil(
         [&] {
             RECT now{};
@@ -338,8 +347,7 @@ HWND DesktopScene::waitForWidget(const wchar_t* title) {
         kDeadlineMs, "the widget to slide out to the top edge",
         [&] { return describeRect(widget); });
     if (!out) return out;
-    mouseButton(true);
-    mouseButton(false);
+    clickAt(x, y);
     return ::testing::AssertionSuccess();
 }
 

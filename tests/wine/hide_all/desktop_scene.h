@@ -41,7 +41,7 @@ struct PeerWindow {
 
 // Real input, as the user gives it.
 void moveMouse(int x, int y);
-void mouseButton(bool down);
+void clickAt(int x, int y);
 // Presses the keys in order and lets them go in reverse order.
 void pressKeys(const std::vector<WORD>& keys);
 
@@ -87,7 +87,9 @@ class DesktopScene {
     // Still shown after `ms`: for a check that something did not happen.
     ::testing::AssertionResult staysShown(HWND window, DWORD ms, const std::string& what);
 
-    // A restore widget of Veilor's ("一键还原" or "还原桌面") once it is on screen.
+    // A restore widget of Veilor's once it is on screen. Its title is its caption after
+    // the program's name, which keeps it out of the window list and so out of reach of
+    // the one-key hide.
     HWND waitForWidget(const wchar_t* title);
     // Borderless, layered at 160 of 255, 975 x 405 twips, a window of Veilor's own.
     ::testing::AssertionResult widgetLooksRight(HWND widget);
