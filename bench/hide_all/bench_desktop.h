@@ -30,11 +30,12 @@ class Child {
     bool start(const std::wstring& program, const std::wstring& args = L"");
     DWORD pid() const { return info_.dwProcessId; }
     HANDLE handle() const { return info_.hProcess; }
-    // User plus kernel time so far, in milliseconds.
+    // User plus kernel time so far, in milliseconds (the host's count under Wine).
     double processorMs() const;
 
   private:
     PROCESS_INFORMATION info_{};
+    std::wstring program_;
 };
 
 // Puts a settings file with the default hotkeys in place and the old one back after.
