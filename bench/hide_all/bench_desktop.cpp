@@ -262,10 +262,14 @@ int Shell::hiddenCount() {
     return static_cast<int>(askShell(tray, fake_shell::kHiddenCount));
 }
 
-void Shell::hideAll() {
+bool Shell::waitHidden(int count) {
+    return waitFor([&] { return hiddenCount() == count; });
+}
+
+void Shell::setAllHidden(bool hidden) {
     for (int id : ids) {
         DWORD_PTR ignored = 0;
-        SendMessageTimeoutW(toolbar, TB_HIDEBUTTON, id, TRUE, SMTO_ABORTIFHUNG, 5000, &ignored);
+        SendMessageTimeoutW(toolbar, TB_HIDEBUTTON, id, hidden, SMTO_ABORTIFHUNG, 5000, &ignored);
     }
 }
 
@@ -353,7 +357,7 @@ bool waitAllHidden(const Peers& peers, Shell& shell) {
 
 double floorHide(const Peers& peers, const FrozenWindow* frozen, Shell& shell) {
     const double start = nowMs();
-    shell.hideAll();
+    shell.setAllHidden(true);
     for (HWND window : peers.windows)
         markAndHide(window);
     if (frozen) markAndHide(frozen->window());

@@ -59,8 +59,11 @@ struct Shell {
     std::vector<int> ids;
     bool start();
     int hiddenCount();
-    void hideAll();  // the floor's half on the icons
-    void showAll();
+    // Waits until exactly `count` buttons are hidden; false on the deadline.
+    bool waitHidden(int count);
+    // The floor's half on the icons: one toolbar message per button.
+    void setAllHidden(bool hidden);
+    void showAll();  // asked of the shell itself, between rounds
 };
 
 // One window of this process on a thread that stops answering on request.
