@@ -164,16 +164,32 @@ void cHotKey::timerTick() {
     if (timer.tag == kEnteredTag) return;
     timer.tag = kEnteredTag;
     pumping_ = !stop_;
+    std::vector<int> waiting;
+    waiting.swap(waiting_);
+    // A handler may stop or rebuild the hotkeys; what comes after that is not raised.
+    for (int id : waiting) {
+        if (armed()) raise(id);
+    }
 }
 
 void cHotKey::StopHotKeys() {
     stop_ = true;
     pumping_ = false;
+    waiting_.clear();
     shell_.pumpMessages();
 }
 
 void cHotKey::hotKeyMessage(int id) {
-    if (!armed()) return;
+    // Started but not armed yet (the program is still starting, or a handler has just
+    // set the hotkeys anew): the press waits for the arming tick instead of being lost.
+    if (!stop_ && !pumping_) {
+        waiting_.push_back(id);
+        return;
+    }
+    if (armed()) raise(id);
+}
+
+void cHotKey::raise(int id) {
     for (int i = 1; i < static_cast<int>(table_.size()); ++i) {
         const Entry& e = table_[i];
         if (registeredId(e.id) != id) continue;

@@ -49,7 +49,8 @@ class cHotKey {
 
     // The window's hotkey message, its id as a signed 32-bit value.
     void hotKeyMessage(int id);
-    // HotKeyPress is raised now (the timer has ticked and nothing has stopped it since).
+    // HotKeyPress is raised now (the timer has ticked and nothing has stopped it since);
+    // presses between StartHotKeys and that tick are raised at the tick.
     bool armed() const { return pumping_ && !stop_; }
 
     PressHandler HotKeyPress;
@@ -68,6 +69,8 @@ class cHotKey {
     void removeAt(int index);
     void releaseAll();
     void timerTick();
+    // HotKeyPress for the first entry registered under id; nothing when none is.
+    void raise(int id);
 
     platform::HotKeys& hotKeys_;
     platform::Shell& shell_;
@@ -76,6 +79,8 @@ class cHotKey {
     std::vector<Entry> table_{Entry{}};
     bool stop_ = true;
     bool pumping_ = false;
+    // Presses that came after StartHotKeys and before its timer ticked.
+    std::vector<int> waiting_;
     ui::Timer* CtlTimer_ = nullptr;
     // The timer may outlive this object: its handler checks this first.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>();

@@ -93,7 +93,7 @@ TEST_F(Registry, AtomsFromC000UpAreRegisteredAndMatchedAsNegativeIds) {
     EXPECT_EQ(2u, presses.size());
 }
 
-TEST_F(Registry, PressesAreRaisedOnlyBetweenTheArmingTickAndAStop) {
+TEST_F(Registry, PressesAreRaisedFromTheArmingTickUntilAStop) {
     cHK->StartHotKeys(Timer1);  // empty table: the timer is not touched
     EXPECT_FALSE(Timer1.running());
     EXPECT_EQ(0, Timer1.interval());
@@ -111,18 +111,27 @@ TEST_F(Registry, PressesAreRaisedOnlyBetweenTheArmingTickAndAStop) {
     forms.advance(1);
     EXPECT_FALSE(Timer1.running()) << "no timer may keep running while waiting for keys";
     EXPECT_EQ("1", Timer1.tag);
+    EXPECT_EQ(2u, presses.size()) << "presses made while starting are not lost";
     sim.hotKeys.press('A', kAlt);
-    EXPECT_EQ(1u, presses.size());
+    EXPECT_EQ(3u, presses.size());
 
     const int pumps = sim.shell.pumps;
     cHK->StopHotKeys();
     EXPECT_EQ(pumps + 1, sim.shell.pumps);
     EXPECT_TRUE(sim.hotKeys.press('A', kAlt)) << "stopping keeps the registration";
-    EXPECT_EQ(1u, presses.size());
+    arm();
+    EXPECT_EQ(3u, presses.size()) << "a press while stopped is dropped, not kept for later";
+
+    cHK->StopHotKeys();
+    cHK->StartHotKeys(Timer1);
+    sim.hotKeys.press('A', kAlt);
+    cHK->StopHotKeys();
+    forms.advance(10);
+    EXPECT_EQ(3u, presses.size()) << "a stop before the tick drops what was waiting";
 
     arm();
     sim.hotKeys.press('A', kAlt);
-    EXPECT_EQ(2u, presses.size());
+    EXPECT_EQ(4u, presses.size());
     cHK->ClsAllHotKey();
     EXPECT_EQ(0, cHK->HotKeysCount());
     EXPECT_TRUE(sim.hotKeys.registrations().empty());
