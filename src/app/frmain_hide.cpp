@@ -17,9 +17,8 @@ void Frmain::Command7_Click() {
     platform::NotifyArea& area = ctx_.sys.notifyArea;
     tray::ListTrayButtons(desktop, area, trayPage.List2);
     windowPage.Refresh1();
-    const int icons = trayPage.List2.listCount();
-    for (int i = 0; i < icons; ++i)
-        tray::HideTrayButtons(desktop, area, trayPage.List2.list(i));
+    // Marked rows match no button text and hide nothing.
+    tray::HideTrayButtons(desktop, area, trayPage.List2.rows());
     windows::hideListedWindows(desktop, windowPage.List1);
     tray::RefreshTray(desktop, area);
     trayPage.cmdRefresh2_Click();

@@ -127,10 +127,8 @@ void TrayPage::cmdShow2_Click() {
 void TrayPage::cmdHideAll_Click() {
     Dotray = true;
     ListTrayButtons();
-    const int count = List2.listCount();
-    for (int i = 0; i < count; ++i) {
-        const std::string row = List2.list(i);
-        HideTrayButtons(desktop_, area_, row);
+    HideTrayButtons(desktop_, area_, List2.rows());
+    for (const std::string& row : List2.rows()) {
         if (!hasHiddenMarker(row)) hideList2.push_back(row);
     }
     RefreshTray(desktop_, area_);
@@ -140,9 +138,7 @@ void TrayPage::cmdHideAll_Click() {
 void TrayPage::cmdShowAll_Click() {
     hideList2.clear();
     ListTrayButtons();
-    const int count = List2.listCount();
-    for (int i = 0; i < count; ++i)
-        ShowTrayButtons(desktop_, area_, List2.list(i));
+    ShowTrayButtons(desktop_, area_, List2.rows());
     RefreshTray(desktop_, area_);
     cmdRefresh2_Click();
 }

@@ -1,5 +1,7 @@
 #include "tray/tray_toolbar.h"
 
+#include <algorithm>
+
 namespace tray {
 namespace {
 
@@ -10,8 +12,15 @@ std::unique_ptr<platform::ToolbarConnection> connectToIcons(platform::Desktop& d
     return area.connect(toolbar);
 }
 
+bool contains(const std::vector<std::string>& texts, const std::string& text) {
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+// One connection and one pass over the toolbar for any number of texts: every reach
+// into the shell's process is a round trip, and the one-key hide passes every icon.
 void setButtonsHidden(platform::Desktop& desktop, platform::NotifyArea& area,
-                      const std::string& text, bool hide) {
+                      const std::vector<std::string>& texts, bool hide) {
+    if (texts.empty()) return;
     auto toolbar = connectToIcons(desktop, area);
     if (!toolbar) return;
     const int count = toolbar->buttonCount();
@@ -20,7 +29,7 @@ void setButtonsHidden(platform::Desktop& desktop, platform::NotifyArea& area,
         std::optional<int> id = toolbar->commandId(position);
         if (!id) continue;
         std::optional<std::string> buttonText = toolbar->buttonText(*id);
-        if (!buttonText || *buttonText != text) continue;
+        if (!buttonText || !contains(texts, *buttonText)) continue;
         toolbar->hideButton(*id, hide);
         toolbar->autosize();
     }
@@ -84,12 +93,22 @@ void ListTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area, ui:
 
 void HideTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
                      const std::string& text) {
-    setButtonsHidden(desktop, area, text, true);
+    setButtonsHidden(desktop, area, {text}, true);
 }
 
 void ShowTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
                      const std::string& text) {
-    setButtonsHidden(desktop, area, text, false);
+    setButtonsHidden(desktop, area, {text}, false);
+}
+
+void HideTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
+                     const std::vector<std::string>& texts) {
+    setButtonsHidden(desktop, area, texts, true);
+}
+
+void ShowTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
+                     const std::vector<std::string>& texts) {
+    setButtonsHidden(desktop, area, texts, false);
 }
 
 void RefreshTray(platform::Desktop& desktop, platform::NotifyArea& area) {

@@ -45,6 +45,11 @@ void HideTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
                      const std::string& text);
 void ShowTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
                      const std::string& text);
+// The same for every button whose text is any of these, in one pass over the toolbar.
+void HideTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
+                     const std::vector<std::string>& texts);
+void ShowTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
+                     const std::vector<std::string>& texts);
 // Moves a posted pointer over every interior point of the toolbar, so that the shell
 // notices icons whose programs have ended and drops them. Does not wait for the shell.
 void RefreshTray(platform::Desktop& desktop, platform::NotifyArea& area);

@@ -63,6 +63,21 @@ TEST_F(HideAllTest, OneKeyHide_MarksAndHidesEveryListedWindowAndIcon) {
     EXPECT_EQ(frmain.trayPage.List2.rows(), std::vector<std::string>({"QQ", "Mail"}));
 }
 
+TEST_F(HideAllTest, OneKeyHide_ReachesIntoTheShellOncePerStepNotOncePerIcon) {
+    platform::sim::SimNotifyArea& shell = program.sim.notifyArea;
+    for (int id = 10; id < 30; ++id)
+        shell.addButton("Icon " + std::to_string(id), id);
+    Frmain& frmain = start();
+    const int before = shell.connectionsMade();
+
+    frmain.Command7.raiseClick();
+
+    EXPECT_EQ(shell.connectionsMade() - before, 3) << "list, hide, list again";
+    for (const platform::sim::SimTrayButton& b : shell.buttons)
+        EXPECT_TRUE(b.hidden) << b.text;
+    EXPECT_EQ(shell.processHandlesOpen(), 0);
+}
+
 TEST_F(HideAllTest, OneKeyHide_VisibleOnlyLeavesFrozenWindowsAndUnanswering) {
     WindowHandle editor = peer("Editor");
     WindowHandle frozen = peer("Frozen", true, false);
