@@ -34,7 +34,12 @@ class HideAllWineTest : public ::testing::Test {
 
     // The one-key hide has put everything away and the widget is up, fully visible at
     // its place at the top edge until it docks there.
-    HWND oneKeyHide() {
+    // untouched: no pointer has been near the widget since it was last shown, so it
+    // stays fully visible until its first docking (a second round follows a real click on
+    // its strip, and the pointer's moves there may rightly dock it sooner).
+    HWND oneKeyHide(bool untouched = true) {
+        // The pointer may still rest where an earlier run clicked a widget.
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) - 2);
         const DWORD clicked = GetTickCount();
         EXPECT_TRUE(click(ui::ids::kCommand7));
         EXPECT_TRUE(desk_.peersHidden());
@@ -47,7 +52,10 @@ class HideAllWineTest : public ::testing::Test {
         EXPECT_EQ(r.top, 0) << "the widget should first be fully visible at the top edge";
         EXPECT_TRUE(desk_.widgetLooksRight(widget));
         EXPECT_TRUE(desk_.dockedAtTop(widget));
-        EXPECT_GE(GetTickCount() - clicked, 1000u) << "the widget docked without showing itself";
+        if (untouched) {
+            EXPECT_GE(GetTickCount() - clicked, 1000u)
+                << "the widget docked without showing itself";
+        }
         return widget;
     }
 
@@ -74,7 +82,7 @@ TEST_F(HideAllWineTest, OneKeyHideHidesEveryWindowAndIcon_TheWidgetBringsThemBac
     EXPECT_TRUE(desk_.otherPeersAsOpened());
 
     // A second round: the widget keeps its window and docks again from where it was.
-    HWND again = oneKeyHide();
+    HWND again = oneKeyHide(false);
     EXPECT_EQ(again, widget);
     ASSERT_TRUE(again);
     ASSERT_TRUE(desk_.slideOutAndClick(again));
