@@ -99,8 +99,8 @@ constexpr int kReCaption = 2202;
 constexpr int kTimer6 = 3001;
 constexpr int kTmrEnabled1 = 3002;
 constexpr int kTmrEnabled2 = 3003;
-constexpr int kReTimer1 = 3004;  // a restore widget's docking timer
-constexpr int kReTimer2 = 3005;  // a restore widget's first docking after it is shown
+constexpr int kReTimer1 = 3004;        // a restore widget's docking timer
+constexpr int kReTimer2 = 3005;        // a restore widget's first docking after it is shown
 constexpr int kSettingsTimer1 = 3006;  // drives the hotkeys
 
 }  // namespace ui::ids
