@@ -10,12 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
+
 namespace bench {
 
 constexpr int kIcons = 20;
 constexpr DWORD kDeadlineMs = 60000;
 
-double nowMs();
 double median(std::vector<double> values);
 // Processes this thread's messages for `ms`.
 void pumpFor(DWORD ms);

@@ -18,21 +18,13 @@
 #include "ui/win32/win32_forms.h"
 #include "windows/window_page.h"
 #include "windows/window_peer_protocol.h"
+#include "bench_clock.h"
 
 namespace {
 
-constexpr int kRounds = 9;
+using bench::nowMs;
 
-double nowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+constexpr int kRounds = 9;
 
 double timeMs(const std::function<void()>& work) {
     double start = nowMs();

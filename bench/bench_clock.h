@@ -1,0 +1,18 @@
+#pragma once
+// The benchmarks' one clock: milliseconds from the performance counter.
+#include <windows.h>
+
+namespace bench {
+
+inline double nowMs() {
+    static const LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+}  // namespace bench
