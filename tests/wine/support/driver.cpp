@@ -183,10 +183,21 @@ Process Process::start(const std::wstring& exe, const std::wstring& args,
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     Process process;
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workingDir.empty() ? nullptr : workingDir.c_str(), &startup, &info)) {
-        ADD_FAILURE() << "CreateProcessW(" << toUtf8(commandLine) << ") failed, error "
-                      << GetLastError();
+    // Wine now and then loses a new process while it starts (the child ends before it runs
+    // and CreateProcess reports ERROR_INTERNAL_ERROR); that is the host, not the program
+    // under test, so such a start is tried again.
+    BOOL started = FALSE;
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0) Sleep(200);
+        started =
+            CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           workingDir.empty() ? nullptr : workingDir.c_str(), &startup, &info);
+        error = started ? 0 : GetLastError();
+        if (error != ERROR_INTERNAL_ERROR) break;
+    }
+    if (!started) {
+        ADD_FAILURE() << "CreateProcessW(" << toUtf8(commandLine) << ") failed, error " << error;
         return process;
     }
     CloseHandle(info.hThread);

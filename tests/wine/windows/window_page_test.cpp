@@ -190,9 +190,10 @@ TEST_F(WindowPageWineTest, RenameThroughTheInputBoxRetitlesThePeerWindow) {
     const std::string title = u8(window_peer::kLatinTitle);
     selectAndWaitForButtons(title, title);
 
-    // Posted: the click opens a modal box and returns only once it is answered.
+    // Posted: the click opens a modal box and returns only once it is answered. The box is
+    // shown only after its controls exist and hold their texts, so wait for it to be visible.
     PostMessageW(controlById(main_, ui::ids::kCmdRename), BM_CLICK, 0, 0);
-    HWND box = waitForWindow(WindowQuery{L"#32770", L"窗体重命名", veilor_.pid(), false});
+    HWND box = waitForWindow(WindowQuery{L"#32770", L"窗体重命名", veilor_.pid(), true});
     ASSERT_NE(box, nullptr);
     HWND edit = GetDlgItem(box, ui::win32::kInputBoxEditId);
     EXPECT_EQ(windowText(GetDlgItem(box, ui::win32::kInputBoxPromptId)), "请输入新的名称：");
