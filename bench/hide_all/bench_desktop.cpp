@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/driver.h"
 #include "tray/fake_shell_protocol.h"
 #include "windows/window_peer_protocol.h"
 
@@ -151,19 +152,6 @@ bool Child::start(const std::wstring& program, const std::wstring& args) {
 
 namespace {
 
-std::string readWholeFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        bytes.append(buffer, got);
-    CloseHandle(file);
-    return bytes;
-}
-
 // Under Wine another process's times always come back as zero, so they are read from
 // the host: the Linux process whose command line starts with the program's Windows path
 // (unique to this build folder), user plus system time from /proc/<pid>/stat.
@@ -176,9 +164,10 @@ double hostProcessorMs(const std::wstring& program) {
     do {
         const std::wstring pid = entry.cFileName;
         if (pid.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
-        std::string cmdline = readWholeFile(L"Z:\\proc\\" + pid + L"\\cmdline");
+        std::string cmdline =
+            wine_test::readFileBytes(L"Z:\\proc\\" + pid + L"\\cmdline").value_or("");
         if (_stricmp(cmdline.c_str(), wanted.c_str()) != 0) continue;
-        std::string stat = readWholeFile(L"Z:\\proc\\" + pid + L"\\stat");
+        std::string stat = wine_test::readFileBytes(L"Z:\\proc\\" + pid + L"\\stat").value_or("");
         std::size_t end = stat.rfind(')');
         if (end == std::string::npos) continue;
         // After the name: state, then fields 4.. ; utime and stime are fields 14 and 15.

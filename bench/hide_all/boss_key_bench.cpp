@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "bench_desktop.h"
+#include "support/driver.h"
 #include "ui/control_ids.h"
 
 namespace {
@@ -15,31 +16,6 @@ using namespace bench;
 constexpr int kRounds = 5;
 constexpr int kWindows = 100;
 constexpr DWORD kIdleMs = 10000;
-
-LRESULT CALLBACK focusProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// Untitled, so Veilor leaves it alone; it holds the keyboard when the key is pressed.
-HWND openFocusWindow() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = focusProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"VeilorBossKeyBench";
-    RegisterClassW(&wc);
-    return CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 700, 300, 200, 120,
-                           nullptr, nullptr, wc.hInstance, nullptr);
-}
-
-void pressAltA() {
-    INPUT keys[4] = {};
-    for (INPUT& key : keys)
-        key.type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[3].ki.wVk = VK_MENU;
-    keys[1].ki.wVk = keys[2].ki.wVk = 'A';
-    keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(4, keys, sizeof(INPUT));
-}
 
 void idle(const Veilor& veilor, const Shell& shell, const char* what) {
     pumpFor(2000);
@@ -63,7 +39,7 @@ bool hotkeyRounds(Peers& peers, Shell& shell, HWND focus) {
         SetForegroundWindow(focus);
         pumpFor(200);
         const double start = nowMs();
-        pressAltA();
+        wine_test::pressKeys({VK_MENU, 'A'});
         if (!waitAllHidden(peers, shell)) return false;
         const double hidden = nowMs() - start;
         if (!restoreAll(peers, shell)) return false;
@@ -87,7 +63,7 @@ int main() {
     Shell shell;
     Peers peers;
     Veilor veilor;
-    HWND focus = openFocusWindow();
+    HWND focus = wine_test::openKeyboardWindow(L"VeilorBossKeyBench");
     if (!focus || !shell.start() || !peers.start(kWindows) || !veilor.start()) {
         std::printf("could not set the desktop up\n");
         return 1;

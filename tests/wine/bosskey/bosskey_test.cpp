@@ -13,30 +13,10 @@ namespace {
 
 using namespace wine_test;
 using scene::DesktopScene;
-using scene::pressKeys;
 
 constexpr wchar_t kOneKeyWidget[] = L"Veilor 一键还原";
 constexpr wchar_t kDesktopWidget[] = L"Veilor 还原桌面";
 constexpr wchar_t kFocusClass[] = L"VeilorBossKeyDriver";
-
-LRESULT CALLBACK focusProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// An untitled window of the driver's own, so that the keys go to some other program
-// than Veilor, as they do when the user presses the boss key; untitled, so that Veilor
-// does not list it.
-HWND createFocusWindow() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = focusProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kFocusClass;
-    RegisterClassW(&wc);
-    HWND window = CreateWindowExW(0, kFocusClass, L"", WS_POPUP | WS_VISIBLE, 700, 300, 200, 120,
-                                  nullptr, nullptr, wc.hInstance, nullptr);
-    pumpMessages();
-    return window;
-}
 
 class BossKeyWineTest : public ::testing::Test {
   protected:
@@ -100,7 +80,7 @@ class BossKeyWineTest : public ::testing::Test {
     std::string mark(int index) { return windowText(desk_.control(ui::ids::kLabHotKey0 + index)); }
 
     DesktopScene desk_;
-    HWND focus_ = createFocusWindow();
+    HWND focus_ = openKeyboardWindow(kFocusClass);
 };
 
 TEST_F(BossKeyWineTest, AltAHidesEverything_AltRBringsItBack_TheMarkAlternates) {

@@ -128,29 +128,6 @@ void clickAt(int x, int y) {
     SendInput(3, inputs, sizeof(INPUT));
 }
 
-namespace {
-
-// With its scan code, as a keyboard sends it.
-INPUT keyInput(WORD key, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
-}  // namespace
-
-void pressKeys(const std::vector<WORD>& keys) {
-    std::vector<INPUT> inputs;
-    for (WORD key : keys)
-        inputs.push_back(keyInput(key, false));
-    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
-        inputs.push_back(keyInput(*it, true));
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 DesktopScene::DesktopScene()
     : release_(CreateEventW(nullptr, TRUE, FALSE, window_peer::kReleaseEvent)) {}
 

@@ -42,8 +42,6 @@ struct PeerWindow {
 // Real input, as the user gives it.
 void moveMouse(int x, int y);
 void clickAt(int x, int y);
-// Presses the keys in order and lets them go in reverse order.
-void pressKeys(const std::vector<WORD>& keys);
 
 class DesktopScene {
   public:

@@ -20,6 +20,7 @@
 namespace {
 
 using wine_test::pollUntil;
+using wine_test::pressKeys;
 
 struct Press {
     int index, keyCode;
@@ -65,27 +66,6 @@ class HotKeysTest : public ::testing::Test {
     std::vector<Press> presses;
 };
 
-INPUT key(WORD vk, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
-// The user holds the modifiers, presses the key and lets everything go.
-UINT pressCombination(const std::vector<WORD>& modifiers, WORD vk) {
-    std::vector<INPUT> inputs;
-    for (WORD m : modifiers)
-        inputs.push_back(key(m, false));
-    inputs.push_back(key(vk, false));
-    inputs.push_back(key(vk, true));
-    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it)
-        inputs.push_back(key(*it, true));
-    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 // String atoms are 0xC000 and above, so every id here is negative as the form receives it.
 TEST_F(HotKeysTest, PressedCombinationReachesTheFormAsItsEntry) {
     ASSERT_EQ(1, cHK.AddHotKey(VK_F8, true, true, false));
@@ -95,7 +75,7 @@ TEST_F(HotKeysTest, PressedCombinationReachesTheFormAsItsEntry) {
     ASSERT_EQ(2u, hotKeys.ids.size());
     EXPECT_LT(hotKeys.ids[1], 0) << "a string atom is 0xC000 or above";
 
-    ASSERT_EQ(8u, pressCombination({VK_CONTROL, VK_MENU, VK_SHIFT}, VK_F9));
+    ASSERT_EQ(8u, pressKeys({VK_CONTROL, VK_MENU, VK_SHIFT, VK_F9}));
     ASSERT_TRUE(
         pollUntil([&] { return !presses.empty(); }, 5000, "HotKeyPress for Ctrl+Alt+Shift+F9"));
     EXPECT_EQ(2, presses[0].index);
@@ -104,12 +84,12 @@ TEST_F(HotKeysTest, PressedCombinationReachesTheFormAsItsEntry) {
 
     // After removing the first entry the same key is entry 1.
     ASSERT_TRUE(cHK.DelHotKey(VK_F8, true, true, false));
-    pressCombination({VK_CONTROL, VK_MENU, VK_SHIFT}, VK_F9);
+    pressKeys({VK_CONTROL, VK_MENU, VK_SHIFT, VK_F9});
     ASSERT_TRUE(pollUntil([&] { return presses.size() == 2; }, 5000, "the second press"));
     EXPECT_EQ(1, presses[1].index);
 
     cHK.StopHotKeys();
-    pressCombination({VK_CONTROL, VK_MENU, VK_SHIFT}, VK_F9);
+    pressKeys({VK_CONTROL, VK_MENU, VK_SHIFT, VK_F9});
     pollUntil([] { return false; }, 300);
     EXPECT_EQ(2u, presses.size()) << "a stopped registry raised a press";
 }
@@ -194,14 +174,14 @@ TEST_F(HotKeyBoxesTest, BoxTakesTheKeysItIsGivenAndTheHotKeyRunsItsAction) {
 
     box[2]->setFocus();
     ASSERT_TRUE(pollUntil([&] { return cHK.HotKeysCount() == 0; }, 5000, "focus to clear them"));
-    pressCombination({VK_MENU}, 'K');
+    pressKeys({VK_MENU, 'K'});
     ASSERT_TRUE(wine_test::pollEquals(
         std::string("Alt + K"), [&] { return shown(2); }, 5000));
     EXPECT_EQ("75,0,-1,0", box[2]->tag);
-    pressCombination({VK_CONTROL}, VK_BACK);
+    pressKeys({VK_CONTROL, VK_BACK});
     ASSERT_TRUE(wine_test::pollEquals(
         std::string("(空)"), [&] { return shown(2); }, 5000));
-    pressCombination({VK_CONTROL, VK_SHIFT}, VK_F5);
+    pressKeys({VK_CONTROL, VK_SHIFT, VK_F5});
     ASSERT_TRUE(wine_test::pollEquals(
         std::string("Ctrl + Shift + F5"), [&] { return shown(2); }, 5000));
     EXPECT_EQ("116,-1,0,-1", box[2]->tag);
@@ -209,7 +189,7 @@ TEST_F(HotKeyBoxesTest, BoxTakesTheKeysItIsGivenAndTheHotKeyRunsItsAction) {
 
     page->SetHotKeys();
     ASSERT_TRUE(pollUntil([&] { return cHK.armed(); }, 5000, "the hotkeys to be armed again"));
-    pressCombination({VK_CONTROL, VK_SHIFT}, VK_F5);
+    pressKeys({VK_CONTROL, VK_SHIFT, VK_F5});
     ASSERT_TRUE(pollUntil([&] { return !ran.empty(); }, 5000, "the action of box 2"));
     EXPECT_EQ(std::vector<int>{2}, ran);
     EXPECT_EQ("●", wine_test::windowText(views.windowOf(*mark[2])));

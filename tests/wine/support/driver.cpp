@@ -137,6 +137,41 @@ void pumpMessages() {
     }
 }
 
+namespace {
+
+// With its scan code, as a keyboard sends it.
+INPUT keyInput(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+}  // namespace
+
+UINT pressKeys(const std::vector<WORD>& keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys)
+        inputs.push_back(keyInput(key, false));
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
+        inputs.push_back(keyInput(*it, true));
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+HWND openKeyboardWindow(const wchar_t* className) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = className;
+    RegisterClassW(&wc);
+    HWND window = CreateWindowExW(0, className, L"", WS_POPUP | WS_VISIBLE, 700, 300, 200, 120,
+                                  nullptr, nullptr, wc.hInstance, nullptr);
+    pumpMessages();
+    return window;
+}
+
 ::testing::AssertionResult pollUntil(const std::function<bool()>& condition, DWORD deadlineMs,
                                      const std::string& what,
                                      const std::function<std::string()>& actual) {

@@ -41,6 +41,13 @@ std::wstring programPath(const std::wstring& name);  // binDir() + "\\" + name +
 // Processes this thread's pending messages once.
 void pumpMessages();
 
+// Real keys, as a keyboard sends them: pressed in order and let go in reverse order.
+// Returns how many key events the system took.
+UINT pressKeys(const std::vector<WORD>& keys);
+// A visible, untitled window of the caller's own to hold the keyboard, so that keys go to
+// some other program than Veilor (which does not list untitled windows).
+HWND openKeyboardWindow(const wchar_t* className);
+
 // Polls `condition` every few milliseconds, pumping messages, until it holds or the
 // deadline passes. On failure the message names `what` and, if given, `actual()`.
 ::testing::AssertionResult pollUntil(const std::function<bool()>& condition,
