@@ -29,27 +29,8 @@ std::wstring binDir() {
     return path.substr(0, path.find_last_of(L"\\/") + 1);
 }
 
-struct Search {
-    DWORD pid;
-    const wchar_t* className;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK collect(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    wchar_t name[128] = {};
-    GetClassNameW(window, name, 128);
-    if (pid == search->pid && std::wstring(name) == search->className)
-        search->found.push_back(window);
-    return TRUE;
-}
-
 std::vector<HWND> windowsOf(DWORD pid, const wchar_t* className) {
-    Search search{pid, className, {}};
-    EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return wine_test::findTopWindows(wine_test::WindowQuery{className, L"", pid, false});
 }
 
 template <typename Condition>

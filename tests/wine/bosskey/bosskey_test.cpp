@@ -205,7 +205,8 @@ class HotKeyBoxWineTest : public BossKeyWineTest {
     // A click in the password box counts as a change, which is what enables OK.
     void saveWithOk() {
         HWND ok = desk_.control(ui::ids::kCmdSetOK);
-        ASSERT_FALSE(IsWindowEnabled(ok)) << "a captured key should not enable OK";
+        ASSERT_FALSE(IsWindowEnabled(ok)) << "a captured key should not enable OK; Veilor's "
+                                          << "focus is on " << describeWindow(veilorFocus());
         ASSERT_NO_FATAL_FAILURE(openTab(2, ui::ids::kFrame7));
         // As with the boxes above, a click that did not land is made again.
         bool enabled = false;

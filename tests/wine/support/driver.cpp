@@ -23,10 +23,12 @@ std::wstring className(HWND window) {
     return buf;
 }
 
+// GetWindowTextW reads another process's title without sending it a message, so a window
+// whose program stopped answering cannot hold the search up (GetWindowTextLengthW would
+// wait on it).
 std::wstring captionOf(HWND window) {
-    int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
     return text;
 }
 
@@ -81,6 +83,17 @@ BOOL CALLBACK stopAtMatch(HWND window, LPARAM param) {
     if (!matches(window, *search->query)) return TRUE;
     search->found = window;
     return FALSE;
+}
+
+struct WindowsSearch {
+    const WindowQuery* query;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectMatches(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowsSearch*>(param);
+    if (matches(window, *search->query)) search->found.push_back(window);
+    return TRUE;
 }
 
 }  // namespace
@@ -270,6 +283,12 @@ void Process::terminate() {
 HWND findTopWindow(const WindowQuery& query) {
     WindowSearch search{&query, nullptr};
     EnumWindows(stopAtMatch, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> findTopWindows(const WindowQuery& query) {
+    WindowsSearch search{&query, {}};
+    EnumWindows(collectMatches, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -112,6 +112,8 @@ struct WindowQuery {
 
 // The first top-level window in z-order that matches, or nullptr.
 HWND findTopWindow(const WindowQuery& query);
+// Every top-level window that matches, in z-order.
+std::vector<HWND> findTopWindows(const WindowQuery& query);
 // Polls for it; on timeout the test fails listing the top-level windows that exist.
 HWND waitForWindow(const WindowQuery& query, DWORD deadlineMs = kDeadlineMs);
 

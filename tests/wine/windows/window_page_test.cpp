@@ -35,27 +35,9 @@ int countOf(const Rows& rows, const std::string& row) {
     return static_cast<int>(std::count(rows.begin(), rows.end(), row));
 }
 
-struct PeerSearch {
-    DWORD pid;
-    std::wstring title;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK collectPeerWindow(HWND window, LPARAM lp) {
-    auto* search = reinterpret_cast<PeerSearch*>(lp);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    if (owner == search->pid && search->title == text) search->found.push_back(window);
-    return TRUE;
-}
-
 // Every top-level window of the peer with exactly this title, in z-order.
 std::vector<HWND> peerWindows(DWORD pid, const std::wstring& title) {
-    PeerSearch search{pid, title, {}};
-    EnumWindows(collectPeerWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return findTopWindows(WindowQuery{L"", title, pid, false});
 }
 
 class WindowPageWineTest : public ::testing::Test {
