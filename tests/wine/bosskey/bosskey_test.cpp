@@ -55,7 +55,7 @@ class BossKeyWineTest : public ::testing::Test {
             // Veilor's window does not cover brings it there, as for a user.
             RECT r{};
             GetWindowRect(focus_, &r);
-            scene::clickAt(r.right - 20, (r.top + r.bottom) / 2);
+            scene::clickAt(r.right - 20, (r.top + r.bottom) / 2, focus_);
             pollUntil([&] { return GetForegroundWindow() == focus_; }, 3000);
         }
         ASSERT_TRUE(pollUntil(
@@ -158,14 +158,15 @@ class HotKeyBoxWineTest : public BossKeyWineTest {
     // Clicks a tab's header: the hotkeys (1) or the black-screen lock (2).
     void openTab(int tab, int frameId) {
         RECT tabs{};
-        GetWindowRect(desk_.control(ui::ids::kTabStrip1), &tabs);
+        HWND tabStrip = desk_.control(ui::ids::kTabStrip1);
+        GetWindowRect(tabStrip, &tabs);
         HWND frame = desk_.control(frameId);
         for (int attempt = 0; attempt < 5 && !IsWindowVisible(frame); ++attempt) {
             SetForegroundWindow(main());
             ASSERT_TRUE(pollUntil([&] { return GetForegroundWindow() == main(); }, kDeadlineMs,
                                   "Veilor to come to the front",
                                   [] { return describeWindow(GetForegroundWindow()); }));
-            scene::clickAt(tabs.left + 40 + 60 * tab, tabs.top + 10);
+            ASSERT_TRUE(scene::clickAt(tabs.left + 40 + 60 * tab, tabs.top + 10, tabStrip));
             pollUntil([&] { return IsWindowVisible(frame) != FALSE; }, 4000);
         }
         ASSERT_TRUE(desk_.visibility(frame, true, "the tab's frame"));

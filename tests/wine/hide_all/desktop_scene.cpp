@@ -76,16 +76,6 @@ std::string describeRect(HWND window) {
     return concat("(", r.left, ", ", r.top, ") - (", r.right, ", ", r.bottom, ")");
 }
 
-INPUT mouseInput(DWORD flags, int x, int y) {
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((x * 65535LL + width / 2) / (width - 1));
-    input.mi.dy = static_cast<LONG>((y * 65535LL + height / 2) / (height - 1));
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-
 }  // namespace
 
 std::string defaultConfig(const char* endMsg) {
@@ -115,17 +105,12 @@ ScopedConfig::~ScopedConfig() {
     }
 }
 
-void moveMouse(int x, int y) {
-    INPUT move = mouseInput(MOUSEEVENTF_MOVE, x, y);
-    SendInput(1, &move, sizeof(INPUT));
+::testing::AssertionResult moveMouse(int x, int y) {
+    return pointerTo({x, y});
 }
 
-// Every event carries the point: the cursor position read back right after a move may
-// still be the old one.
-void clickAt(int x, int y) {
-    INPUT inputs[3] = {mouseInput(MOUSEEVENTF_MOVE, x, y), mouseInput(MOUSEEVENTF_LEFTDOWN, x, y),
-                       mouseInput(MOUSEEVENTF_LEFTUP, x, y)};
-    SendInput(3, inputs, sizeof(INPUT));
+::testing::AssertionResult clickAt(int x, int y, HWND over) {
+    return clickAtPoint({x, y}, over);
 }
 
 DesktopScene::DesktopScene()
@@ -312,9 +297,10 @@ HWND DesktopScene::waitForWidget(const wchar_t* title) {
     GetWindowRect(widget, &r);
     const int x = (r.left + r.right) / 2, y = r.bottom - 1;
     // From somewhere else first, so that reaching the strip is a move.
-    moveMouse(x, 400);
-    pumpMessages();
-    moveMouse(x, y);
+    auto away = moveMouse(x, 400);
+    if (!away) return away;
+    auto onStrip = moveMouse(x, y);
+    if (!onStrip) return onStrip;
     auto out = pollUntil(
         [&] {
             RECT now{};
@@ -324,8 +310,7 @@ HWND DesktopScene::waitForWidget(const wchar_t* title) {
         kDeadlineMs, "the widget to slide out to the top edge",
         [&] { return describeRect(widget); });
     if (!out) return out;
-    clickAt(x, y);
-    return ::testing::AssertionSuccess();
+    return clickAt(x, y, widget);
 }
 
 }  // namespace scene

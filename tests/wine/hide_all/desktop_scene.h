@@ -39,9 +39,10 @@ struct PeerWindow {
     std::wstring title;  // as the peer opened it
 };
 
-// Real input, as the user gives it.
-void moveMouse(int x, int y);
-void clickAt(int x, int y);
+// Real input, as the user gives it: once the pointer has arrived (and, when `over` is
+// given, is over that window).
+::testing::AssertionResult moveMouse(int x, int y);
+::testing::AssertionResult clickAt(int x, int y, HWND over = nullptr);
 
 class DesktopScene {
   public:

@@ -35,11 +35,13 @@ class HideAllWineTest : public ::testing::Test {
     // The one-key hide has put everything away and the widget is up, fully visible at
     // its place at the top edge until it docks there.
     // untouched: no pointer has been near the widget since it was last shown, so it
-    // stays fully visible until its first docking (a second round follows a real click on
-    // its strip, and the pointer's moves there may rightly dock it sooner).
+    // stays fully visible until its first docking. (A second round follows a real click on
+    // its strip: the release of that click starts the docking, which finishes once the
+    // widget is hidden, so it may rightly come back already docked.)
     HWND oneKeyHide(bool untouched = true) {
         // The pointer may still rest where an earlier run clicked a widget.
-        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) - 2);
+        EXPECT_TRUE(
+            scene::moveMouse(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) - 2));
         const DWORD clicked = GetTickCount();
         EXPECT_TRUE(click(ui::ids::kCommand7));
         EXPECT_TRUE(desk_.peersHidden());
@@ -49,7 +51,9 @@ class HideAllWineTest : public ::testing::Test {
         if (!widget) return nullptr;
         RECT r{};
         GetWindowRect(widget, &r);
-        EXPECT_EQ(r.top, 0) << "the widget should first be fully visible at the top edge";
+        if (untouched) {
+            EXPECT_EQ(r.top, 0) << "the widget should first be fully visible";
+        }
         EXPECT_TRUE(desk_.widgetLooksRight(widget));
         EXPECT_TRUE(desk_.dockedAtTop(widget));
         if (untouched) {

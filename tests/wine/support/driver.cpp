@@ -325,33 +325,71 @@ HWND controlById(HWND parent, int id) {
     return ::testing::AssertionSuccess();
 }
 
+::testing::AssertionResult bringToFront(HWND window) {
+    HWND top = GetAncestor(window, GA_ROOT);
+    SetForegroundWindow(top);
+    return pollUntil([&] { return GetForegroundWindow() == top; }, 5000,
+                     "the window to come to the front",
+                     [] { return describeWindow(GetForegroundWindow()); });
+}
+
 ::testing::AssertionResult clickWithMouse(HWND control) {
     RECT rect = {};
     if (!GetWindowRect(control, &rect)) {
         return ::testing::AssertionFailure() << "no window " << hex(control) << " to click";
     }
-    HWND top = GetAncestor(control, GA_ROOT);
-    SetForegroundWindow(top);
-    auto front = pollUntil([&] { return GetForegroundWindow() == top; }, 5000,
-                           "the window to come to the front",
-                           [] { return describeWindow(GetForegroundWindow()); });
+    auto front = bringToFront(control);
     if (!front) return front;
+    return clickAtPoint({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, control);
+}
+
+INPUT mouseInput(DWORD flags, POINT screen) {
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
-    INPUT inputs[3] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = static_cast<LONG>((x * 65535LL + width / 2) / (width - 1));
-        input.mi.dy = static_cast<LONG>((y * 65535LL + height / 2) / (height - 1));
-        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
-    }
-    inputs[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
-    inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-    UINT sent = SendInput(3, inputs, sizeof(INPUT));
-    if (sent != 3) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    // A quarter pixel into the wanted pixel: the same pixel whether the system rounds
+    // or truncates when it scales back (Wine truncates).
+    input.mi.dx = static_cast<LONG>((4LL * screen.x + 1) * 65535 / (4LL * width));
+    input.mi.dy = static_cast<LONG>((4LL * screen.y + 1) * 65535 / (4LL * height));
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+::testing::AssertionResult pointerTo(POINT screen, HWND over) {
+    constexpr ULONGLONG kSettledMs = 150;
+    INPUT move = mouseInput(MOUSEEVENTF_MOVE, screen);
+    if (SendInput(1, &move, sizeof(INPUT)) != 1) {
         return ::testing::AssertionFailure()
-               << "SendInput queued " << sent << " of 3 mouse events, error " << GetLastError();
+               << "SendInput refused a move, error " << GetLastError();
+    }
+    POINT now{};
+    ULONGLONG settledSince = GetTickCount64();
+    return pollUntil(
+        [&] {
+            GetCursorPos(&now);
+            HWND hit = WindowFromPoint(screen);
+            // A disabled control lets the pointer through to its parent.
+            bool there = now.x == screen.x && now.y == screen.y &&
+                         (!over || hit == over || IsChild(over, hit) || !IsWindowEnabled(over));
+            if (!there) settledSince = GetTickCount64();
+            return there && GetTickCount64() - settledSince >= kSettledMs;
+        },
+        5000, concat("the pointer to settle at ", screen.x, ",", screen.y),
+        [&] {
+            return concat("at ", now.x, ",", now.y, " over ",
+                          describeWindow(WindowFromPoint(screen)));
+        });
+}
+
+::testing::AssertionResult clickAtPoint(POINT screen, HWND over) {
+    auto there = pointerTo(screen, over);
+    if (!there) return there;
+    INPUT press[2] = {mouseInput(MOUSEEVENTF_LEFTDOWN, screen),
+                      mouseInput(MOUSEEVENTF_LEFTUP, screen)};
+    UINT sent = SendInput(2, press, sizeof(INPUT));
+    if (sent != 2) {
+        return ::testing::AssertionFailure()
+               << "SendInput queued " << sent << " of 2 mouse events, error " << GetLastError();
     }
     return ::testing::AssertionSuccess();
 }

@@ -123,9 +123,21 @@ HWND controlById(HWND parent, int id);
 // Clicks a button the way the keyboard or an accessibility tool would (BM_CLICK, sent
 // with a timeout so a hung program fails the check instead of the whole run).
 ::testing::AssertionResult clickButton(HWND button, DWORD timeoutMs = 5000);
+// Brings the window's top-level window to the front and waits until it is there.
+::testing::AssertionResult bringToFront(HWND window);
 // Clicks it with the real mouse (SendInput at its centre), after bringing its top-level
 // window to the front. Returns once the input is queued; poll for the effect.
 ::testing::AssertionResult clickWithMouse(HWND control);
+
+// The real mouse. An absolute event at a point of the screen.
+INPUT mouseInput(DWORD flags, POINT screen);
+// Moves the pointer there and waits until it has stayed there for a moment and, when
+// `over` is given, that window (or one of its children) is under it. A press goes
+// wherever the pointer is when it is taken, and for a moment after a move the X server
+// may still report where the pointer was before: a click sent right away can land there.
+::testing::AssertionResult pointerTo(POINT screen, HWND over = nullptr);
+// A left press and release at that point, once the pointer has settled there.
+::testing::AssertionResult clickAtPoint(POINT screen, HWND over = nullptr);
 
 // A window's or control's text as UTF-8 (WM_GETTEXT, so it also works for another
 // process's edit controls). A window that is gone or hung fails the test.

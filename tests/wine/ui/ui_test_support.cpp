@@ -59,53 +59,12 @@ RECT rectInParent(HWND control) {
     return r;
 }
 
-namespace {
-
-INPUT mouseInput(DWORD flags, POINT screen) {
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((screen.x * 65535LL + width / 2) / (width - 1));
-    input.mi.dy = static_cast<LONG>((screen.y * 65535LL + height / 2) / (height - 1));
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-
-}  // namespace
-
 ::testing::AssertionResult clickAt(HWND window, POINT client) {
-    HWND top = GetAncestor(window, GA_ROOT);
-    SetForegroundWindow(top);
-    auto front = wine_test::pollUntil([&] { return GetForegroundWindow() == top; }, 5000,
-                                      "the window to come to the front");
+    auto front = wine_test::bringToFront(window);
     if (!front) return front;
     POINT screen = client;
     ClientToScreen(window, &screen);
-    // The press goes wherever the pointer is when it is taken, so the pointer must have
-    // arrived over the window first.
-    INPUT move = mouseInput(MOUSEEVENTF_MOVE, screen);
-    SendInput(1, &move, sizeof(INPUT));
-    // The X server may still report earlier pointer positions for a moment after the
-    // move; the pointer has arrived once it has stayed over the window for a while.
-    DWORD settledSince = GetTickCount();
-    auto over = wine_test::pollUntil(
-        [&] {
-            POINT at{};
-            GetCursorPos(&at);
-            // A disabled control lets the pointer through to its parent.
-            bool there = at.x == screen.x && at.y == screen.y &&
-                         (WindowFromPoint(screen) == window || !IsWindowEnabled(window));
-            if (!there) settledSince = GetTickCount();
-            return there && GetTickCount() - settledSince >= 150;
-        },
-        5000, "the pointer to settle over the window",
-        [&] { return wine_test::describeWindow(WindowFromPoint(screen)); });
-    if (!over) return over;
-    INPUT press[2] = {mouseInput(MOUSEEVENTF_LEFTDOWN, screen),
-                      mouseInput(MOUSEEVENTF_LEFTUP, screen)};
-    UINT sent = SendInput(2, press, sizeof(INPUT));
-    if (sent != 2) return ::testing::AssertionFailure() << "SendInput queued " << sent << " of 2";
-    return ::testing::AssertionSuccess();
+    return wine_test::clickAtPoint(screen, window);
 }
 
 ::testing::AssertionResult clickCentre(HWND window) {

@@ -15,42 +15,18 @@ namespace {
 
 using ui::win32::twipsToPixels;
 using windows::RestoreWidget;
+using wine_test::clickAtPoint;
+using wine_test::pointerTo;
 using wine_test::pollEquals;
 using wine_test::pollUntil;
-
-INPUT mouseInput(DWORD flags, POINT at) {
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    // A quarter pixel into the wanted pixel: the same pixel whether the system rounds
-    // or truncates when it scales back (Wine truncates).
-    input.mi.dx = static_cast<LONG>((4LL * at.x + 1) * 65535 / (4LL * width));
-    input.mi.dy = static_cast<LONG>((4LL * at.y + 1) * 65535 / (4LL * height));
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
 
 std::string describe(const RECT& r) {
     return wine_test::concat("(", std::to_string(r.left), ",", std::to_string(r.top), ")-(",
                              std::to_string(r.right), ",", std::to_string(r.bottom), ")");
 }
 
-// Moves the real pointer and waits (pumping) until the system reports it there.
-::testing::AssertionResult pointerTo(POINT at) {
-    INPUT move = mouseInput(MOUSEEVENTF_MOVE, at);
-    SendInput(1, &move, sizeof(INPUT));
-    POINT now{};
-    return pollUntil(
-        [&] {
-            GetCursorPos(&now);
-            return now.x == at.x && now.y == at.y;
-        },
-        5000, "the pointer to arrive",
-        [&] { return wine_test::concat(std::to_string(now.x), ",", std::to_string(now.y)); });
-}
-
 void mouseButton(DWORD flags, POINT at) {
-    INPUT input = mouseInput(flags, at);
+    INPUT input = wine_test::mouseInput(flags, at);
     SendInput(1, &input, sizeof(INPUT));
 }
 
@@ -157,9 +133,7 @@ TEST_F(WidgetsTest, ARealClickRunsTheAction) {
     reWin.move(5000, 4000);
     POINT centre = centreOf(reWin);  // over the caption's text: the click goes through it
     SetForegroundWindow(hwndOf(reWin));
-    ASSERT_TRUE(pointerTo(centre));
-    mouseButton(MOUSEEVENTF_LEFTDOWN, centre);
-    mouseButton(MOUSEEVENTF_LEFTUP, centre);
+    ASSERT_TRUE(clickAtPoint(centre, hwndOf(reWin)));
     ASSERT_TRUE(pollEquals(
         1, [&] { return actions; }, 3000));
     RECT r = rectOf(reWin);
