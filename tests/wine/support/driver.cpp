@@ -384,8 +384,10 @@ INPUT mouseInput(DWORD flags, POINT screen) {
 ::testing::AssertionResult clickAtPoint(POINT screen, HWND over) {
     auto there = pointerTo(screen, over);
     if (!there) return there;
-    INPUT press[2] = {mouseInput(MOUSEEVENTF_LEFTDOWN, screen),
-                      mouseInput(MOUSEEVENTF_LEFTUP, screen)};
+    // Each event carries the point as well: Wine may still take up an older pointer
+    // position from X after the move, and a press without one goes there.
+    INPUT press[2] = {mouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, screen),
+                      mouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP, screen)};
     UINT sent = SendInput(2, press, sizeof(INPUT));
     if (sent != 2) {
         return ::testing::AssertionFailure()
