@@ -4,6 +4,8 @@
 // combination that works as soon as it is saved.
 #include <windows.h>
 
+#include <iostream>
+
 #include "bosskey/hotkey_holder_protocol.h"
 #include "hide_all/desktop_scene.h"
 #include "support/driver.h"
@@ -69,6 +71,26 @@ class BossKeyWineTest : public ::testing::Test {
         pressKeys(keys);
     }
 
+    // Presses one of Veilor's hotkeys and waits until Veilor has taken it: every press
+    // turns the hotkey's mark over. Wine under Xvfb now and then drops an injected
+    // combination on its way (the mark stays as it was); such a press is made again, as a
+    // user would. A press taken twice turns the mark back and is not mistaken for one.
+    void pressHotKey(int index, const std::vector<WORD>& keys) {
+        const std::string before = mark(index);
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            ASSERT_NO_FATAL_FAILURE(press(keys));
+            if (pollUntil([&] { return mark(index) != before; }, 5000)) return;
+            std::cout << "hotkey " << index << " was not taken; pressed again\n";
+        }
+        FAIL() << "Veilor did not take hotkey " << index << " in three presses";
+    }
+    // Alt with a letter of the default settings.
+    void pressAlt(char letter) {
+        const std::string letters = "AMTWRBI";
+        ASSERT_NE(letters.find(letter), std::string::npos) << letter;
+        pressHotKey(static_cast<int>(letters.find(letter)), {VK_MENU, static_cast<WORD>(letter)});
+    }
+
     // The page is back as it was before anything was hidden.
     void expectAllRestored(HWND widget) {
         EXPECT_TRUE(desk_.peersShown());
@@ -84,7 +106,7 @@ class BossKeyWineTest : public ::testing::Test {
 };
 
 TEST_F(BossKeyWineTest, AltAHidesEverything_AltRBringsItBack_TheMarkAlternates) {
-    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'A'}));
+    ASSERT_NO_FATAL_FAILURE(pressAlt('A'));
     HWND widget = desk_.waitForWidget(kOneKeyWidget);
     ASSERT_NE(widget, nullptr);
     EXPECT_TRUE(desk_.peersHidden());
@@ -93,21 +115,21 @@ TEST_F(BossKeyWineTest, AltAHidesEverything_AltRBringsItBack_TheMarkAlternates) 
     EXPECT_TRUE(desk_.otherPeersAsOpened());
     EXPECT_TRUE(pollEquals(std::string("●"), [&] { return mark(0); }));
 
-    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'R'}));
+    ASSERT_NO_FATAL_FAILURE(pressAlt('R'));
     expectAllRestored(widget);
     EXPECT_TRUE(pollEquals(std::string("●"), [&] { return mark(4); }));
 
-    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'A'}));
+    ASSERT_NO_FATAL_FAILURE(pressAlt('A'));
     EXPECT_TRUE(desk_.peersHidden());
     EXPECT_TRUE(pollEquals(std::string("○"), [&] { return mark(0); }));
-    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'R'}));
+    ASSERT_NO_FATAL_FAILURE(pressAlt('R'));
     expectAllRestored(widget);
 }
 
 TEST_F(BossKeyWineTest, AltMHidesVeilorAndShowsItAgain) {
-    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'M'}));
+    ASSERT_NO_FATAL_FAILURE(pressAlt('M'));
     EXPECT_TRUE(desk_.visibility(main(), false, "Veilor's main window"));
-    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'M'}));
+    ASSERT_NO_FATAL_FAILURE(pressAlt('M'));
     EXPECT_TRUE(desk_.visibility(main(), true, "Veilor's main window"));
     // Only Veilor itself came and went.
     EXPECT_TRUE(desk_.peersShown());
@@ -116,27 +138,27 @@ TEST_F(BossKeyWineTest, AltMHidesVeilorAndShowsItAgain) {
 
 TEST_F(BossKeyWineTest, AltWTogglesTheTaskbar_AltRShowsItWithEverythingElse) {
     HWND toggle = desk_.control(ui::ids::kCmdhidewin);
-    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'W'}));
+    ASSERT_NO_FATAL_FAILURE(pressAlt('W'));
     EXPECT_TRUE(desk_.visibility(desk_.taskbar(), false, "the taskbar"));
     HWND desktopWidget = desk_.waitForWidget(kDesktopWidget);
     ASSERT_NE(desktopWidget, nullptr);
     EXPECT_TRUE(pollEquals(std::string("还原任务栏"), [&] { return windowText(toggle); }));
-    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'W'}));
+    ASSERT_NO_FATAL_FAILURE(pressAlt('W'));
     EXPECT_TRUE(desk_.visibility(desk_.taskbar(), true, "the taskbar"));
     EXPECT_TRUE(desk_.visibility(desktopWidget, false, "the desktop widget"));
     EXPECT_TRUE(pollEquals(std::string("隐藏任务栏"), [&] { return windowText(toggle); }));
 
     // Taskbar, desktop icons, windows and icons all hidden; one key brings all back.
-    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'W'}));
+    ASSERT_NO_FATAL_FAILURE(pressAlt('W'));
     ASSERT_TRUE(desk_.visibility(desk_.taskbar(), false, "the taskbar"));
-    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'I'}));
+    ASSERT_NO_FATAL_FAILURE(pressAlt('I'));
     ASSERT_TRUE(desk_.visibility(desk_.progman(), false, "the desktop window"));
-    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'A'}));
+    ASSERT_NO_FATAL_FAILURE(pressAlt('A'));
     HWND widget = desk_.waitForWidget(kOneKeyWidget);
     ASSERT_NE(widget, nullptr);
     ASSERT_TRUE(desk_.peersHidden());
 
-    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'R'}));
+    ASSERT_NO_FATAL_FAILURE(pressAlt('R'));
     expectAllRestored(widget);
     EXPECT_TRUE(desk_.visibility(desk_.taskbar(), true, "the taskbar"));
     EXPECT_TRUE(desk_.visibility(desktopWidget, false, "the desktop widget"));
@@ -239,11 +261,11 @@ TEST_F(HotKeyBoxWineTest, NewCombinationIsSavedAndWorksAtOnce_TheOldOneIsFree) {
 
     ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'A'}));
     EXPECT_TRUE(desk_.staysShown(desk_.listedPeers().front().window, 1000, "a peer window"));
-    ASSERT_NO_FATAL_FAILURE(press({VK_CONTROL, VK_SHIFT, VK_F5}));
+    ASSERT_NO_FATAL_FAILURE(pressHotKey(0, {VK_CONTROL, VK_SHIFT, VK_F5}));
     HWND widget = desk_.waitForWidget(kOneKeyWidget);
     ASSERT_NE(widget, nullptr);
     EXPECT_TRUE(desk_.peersHidden());
-    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'R'}));
+    ASSERT_NO_FATAL_FAILURE(pressAlt('R'));
     expectAllRestored(widget);
 }
 
@@ -277,11 +299,11 @@ TEST_F(HotKeyBoxWineTest, CombinationAnotherProgramHoldsEmptiesItsBoxOnOk) {
     // The holder still gets its combination, and Veilor's other hotkeys are back on.
     ASSERT_NO_FATAL_FAILURE(press({VK_CONTROL, VK_MENU, 'K'}));
     EXPECT_TRUE(pollEquals(static_cast<LRESULT>(1), [&] { return pressesReceived(holderWindow); }));
-    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'A'}));
+    ASSERT_NO_FATAL_FAILURE(pressAlt('A'));
     HWND widget = desk_.waitForWidget(kOneKeyWidget);
     ASSERT_NE(widget, nullptr);
     EXPECT_TRUE(desk_.peersHidden());
-    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'R'}));
+    ASSERT_NO_FATAL_FAILURE(pressAlt('R'));
     expectAllRestored(widget);
 }
 
