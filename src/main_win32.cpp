@@ -38,6 +38,48 @@ class OleSession {
     bool ok_;
 };
 
+// A Veilor about to die brings back what it hid first: nothing else would.
+app::Application* crashingApplication = nullptr;
+
+LONG WINAPI restoreBeforeDying(EXCEPTION_POINTERS*) noexcept {
+    static LONG entered = 0;
+    if (InterlockedExchange(&entered, 1) == 0 && crashingApplication) {
+        try {
+            crashingApplication->frmain().restoreRecorded();
+        } catch (...) {
+            // Dying anyway; the record on disk is still there for the next start.
+        }
+    }
+    return EXCEPTION_CONTINUE_SEARCH;  // the system's own crash handling goes on
+}
+
+class CrashRestore {
+  public:
+    explicit CrashRestore(app::Application& application) {
+        crashingApplication = &application;
+        previous_ = SetUnhandledExceptionFilter(restoreBeforeDying);
+    }
+    ~CrashRestore() {
+        SetUnhandledExceptionFilter(previous_);
+        crashingApplication = nullptr;
+    }
+    CrashRestore(const CrashRestore&) = delete;
+    CrashRestore& operator=(const CrashRestore&) = delete;
+
+  private:
+    LPTOP_LEVEL_EXCEPTION_FILTER previous_;
+};
+
+int startAndRun(app::Application& application) {
+    switch (application.Main()) {
+        case app::StartResult::HandedOver:
+        case app::StartResult::Unreachable:
+            return 0;
+        default:
+            return runMessageLoop();
+    }
+}
+
 int run() {
     OleSession ole;
     INITCOMMONCONTROLSEX icc{sizeof(icc),
@@ -49,12 +91,12 @@ int run() {
     app::Context ctx{system.system(), forms, dialogs, [] { PostQuitMessage(0); }};
     app::Application application(ctx);
     forms.setBackgroundPainter(application.frmain(), ui::win32::skin::paintMainBackground);
-    switch (application.Main()) {
-        case app::StartResult::HandedOver:
-        case app::StartResult::Unreachable:
-            return 0;
-        default:
-            return runMessageLoop();
+    CrashRestore crashRestore(application);
+    try {
+        return startAndRun(application);
+    } catch (...) {
+        application.frmain().restoreRecorded();
+        throw;
     }
 }
 

@@ -144,7 +144,8 @@ bool measure(int peerWindows) {
     form.setBounds(0, 0, 7485, 5655);
     ui::Frame frame(&form, 1101, "Frame1");
     frame.setBounds(1560, 1440, 5655, 3375);
-    windows::WindowPage page(frame, sys, dialogs, [&] { return form.handle(); });
+    windows::HiddenRecord record(sim.files, sim.clock);
+    windows::WindowPage page(frame, sys, dialogs, record, [&] { return form.handle(); });
     form.show();
     pump();
 

@@ -38,7 +38,6 @@ StartResult Application::Main() {
                                 ui::mb::kOk | ui::mb::kIconExclamation);
         return StartResult::Unreachable;
     }
-    ctx_.sys.instance.listen([this](const std::string& command) { frmain_->linkExecute(command); });
     if (!componentsPresent()) {
         downLDFIX_->show();
         return StartResult::MissingComponent;
@@ -55,8 +54,16 @@ bool Application::componentsPresent() {
     return true;
 }
 
+// A second start may bring the main window up only once it is meant to be up, never
+// past the repair prompt.
 void Application::showMainWindow() {
+    ctx_.sys.instance.listen([this](const std::string& command) { frmain_->linkExecute(command); });
+    const bool restored = frmain_->restoreLeftovers();
     frmain_->show();
+    if (restored) {
+        ctx_.dialogs.messageBox("上次退出时未能还原的窗口和图标已经还原。", kTitle,
+                                ui::mb::kOk | ui::mb::kIconInformation);
+    }
 }
 
 void Application::endProgram() {

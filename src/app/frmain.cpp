@@ -22,6 +22,7 @@ Frmain::Frmain(Context& ctx) : ui::Form(ctx.forms, 1000, "frmain"), ctx_(ctx) {
     layoutChrome();
     layoutPages();
     wireEvents();
+    wireRecord();
 }
 
 void Frmain::wireEvents() {
@@ -98,9 +99,9 @@ void Frmain::Form_Load() {
     windowPage.startWatcher();
     trayPage.start();
     createHotKeys();
-    mydoc_ =
-        ctx_.sys.environment.specialFolder(platform::SpecialFolder::MyDocuments) + "\\" + kTitle;
+    mydoc_ = settingsFolder();
     if (!ctx_.sys.files.folderExists(mydoc_)) ctx_.sys.files.createFolder(mydoc_);
+    hiddenRecord.setFolder(mydoc_);
     settings::LoadConfig(ctx_.sys.profile, configPath(), hotKeyBoxes(), settings_);
     cHK->ClsAllHotKey();
     hotKeyPage->SetHotKeys();
@@ -163,7 +164,8 @@ void Frmain::Command5_Click() {
 }
 
 void Frmain::Command13_Click() {
-    settings::Command13(ctx_.dialogs, ctx_.sys.files, ctx_.sys.shell, mydoc_);
+    settings::Command13(ctx_.dialogs, ctx_.sys.files, ctx_.sys.shell, mydoc_,
+                        [this] { restoreBeforeEnd(); });
 }
 
 void Frmain::Form_Resize() {

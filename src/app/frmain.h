@@ -16,6 +16,7 @@
 #include "ui/control_ids.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "windows/hidden_record.h"
 #include "windows/restore_widget.h"
 #include "windows/window_page.h"
 
@@ -113,6 +114,12 @@ class Frmain : public ui::Form {
     // The desktop-icon toggle.
     void Command10_Click();
 
+    // What a run that did not end normally left hidden in this boot, brought back; true
+    // when anything was. Runs before the main window is first shown.
+    bool restoreLeftovers();
+    // Everything this run has hidden, brought back at once, for a program about to die.
+    void restoreRecorded();
+
   private:
     void createControls();
     void createHotKeyRow(int index, ui::Frame& frame, const char* caption, int top);
@@ -125,6 +132,13 @@ class Frmain : public ui::Form {
     void Form_Unload(bool& cancel);
     // What the exit restores before the program ends.
     void restoreOnExit();
+    // The taskbar, the desktop icons and everything else hidden, brought back by every
+    // way the program ends.
+    void restoreBeforeEnd();
+    std::string settingsFolder();
+    int restoreState(const windows::HiddenState& state);
+    void wireRecord();
+    void recordTrayButtons(const std::vector<tray::TrayButton>& buttons);
     void createHotKeys();
     hotkeys::HotKeyPage::Actions hotKeyActions();
     void Form_Resize();
@@ -147,8 +161,12 @@ class Frmain : public ui::Form {
     settings::Settings settings_;
 
   public:
+    // What this run has hidden, beside the settings file; built from the context.
+    windows::HiddenRecord hiddenRecord{ctx_.sys.files, ctx_.sys.clock};
+
     // The window page on Frame1; built from the context, so declared after ctx_.
-    windows::WindowPage windowPage{Frame1, ctx_.sys, ctx_.dialogs, [this] { return handle(); }};
+    windows::WindowPage windowPage{Frame1, ctx_.sys, ctx_.dialogs, hiddenRecord,
+                                   [this] { return handle(); }};
 
   public:
     // The tray page on Frame2; built from the system, so declared after ctx_.

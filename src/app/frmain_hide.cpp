@@ -3,6 +3,7 @@
 #include "app/frmain.h"
 #include "tray/tray_toolbar.h"
 #include "windows/desktop_parts.h"
+#include "windows/desktop_snapshot.h"
 #include "windows/hide_all.h"
 
 namespace app {
@@ -16,10 +17,12 @@ void Frmain::Command7_Click() {
     platform::Desktop& desktop = ctx_.sys.desktop;
     platform::NotifyArea& area = ctx_.sys.notifyArea;
     tray::ListTrayButtons(desktop, area, trayPage.List2);
-    windowPage.Refresh1();
+    const windows::DesktopSnapshot snapshot(desktop);
+    windowPage.Refresh1(snapshot);
     // Marked rows match no button text and hide nothing.
-    tray::HideTrayButtons(desktop, area, trayPage.List2.rows());
-    windows::hideListedWindows(desktop, windowPage.List1);
+    tray::HideTrayButtons(desktop, area, trayPage.List2.rows(),
+                          [this](const auto& buttons) { recordTrayButtons(buttons); });
+    windows::hideWindows(desktop, hiddenRecord, windows::listedTargets(snapshot, windowPage.List1));
     tray::RefreshTray(desktop, area);
     trayPage.cmdRefresh2_Click();
 }
@@ -33,13 +36,19 @@ void Frmain::RE() {
         trayPage.cmdShowAll_Click();
         tray::RefreshTray(desktop, area);
     }
-    if (iconhide) windows::ShowDesktopIcons(desktop);
+    if (iconhide) {
+        windows::ShowDesktopIcons(desktop);
+        hiddenRecord.setDesktopIcons(false);
+    }
     if (!windowPage.Dowindow) return;
     // Hidden windows are listed only while the list is not limited to visible ones.
     ui::CheckBox& visibleOnly = windowPage.chkVisible;
     const bool wasVisibleOnly = visibleOnly.value() == 1;
     if (wasVisibleOnly) visibleOnly.setValue(0);
+    // The record also knows the windows whose programs have rewritten their titles.
+    windows::showRecordedWindows(desktop, hiddenRecord.state().windows);
     windows::showMarkedWindows(desktop, windowPage.List1);
+    hiddenRecord.clearWindows();
     if (wasVisibleOnly) visibleOnly.setValue(1);
     windowPage.Refresh1();
 }
@@ -49,6 +58,7 @@ void Frmain::cmdhidewin_Click() {
     if (toggle.text() == "隐藏任务栏") {
         Dowin = true;
         toggle.setText("还原任务栏");
+        hiddenRecord.setTaskbar(true);
         windows::HideTaskbar(ctx_.sys.desktop);
         reWin.show();
         reWin.Timer2.setEnabled(true);
@@ -57,23 +67,32 @@ void Frmain::cmdhidewin_Click() {
     Dowin = false;
     toggle.setText("隐藏任务栏");
     windows::ShowTaskbar(ctx_.sys.desktop);
+    hiddenRecord.setTaskbar(false);
     reWin.hide();
 }
 
 void Frmain::Command10_Click() {
     if (iconhide) {
         windows::ShowDesktopIcons(ctx_.sys.desktop);
+        hiddenRecord.setDesktopIcons(false);
         iconhide = false;
     } else {
+        hiddenRecord.setDesktopIcons(true);
         windows::HideDesktopIcons(ctx_.sys.desktop);
         iconhide = true;
     }
 }
 
-void Frmain::restoreOnExit() {
+void Frmain::restoreBeforeEnd() {
     if (Dowin) windows::ShowTaskbar(ctx_.sys.desktop);
     if (iconhide) windows::ShowDesktopIcons(ctx_.sys.desktop);
     RE();
+    // What RE leaves to others (the taskbar) has been shown above.
+    hiddenRecord.clear();
+}
+
+void Frmain::restoreOnExit() {
+    restoreBeforeEnd();
     reOneKey.unload();
     reWin.unload();
     // No hotkey outlives the exit; the boxes still refer to the registry, so it stays.

@@ -34,6 +34,7 @@ void Frmain::restoreAll() {
         Dowin = false;
         windowPage.cmdhidewin.setText("隐藏任务栏");
         windows::ShowTaskbar(ctx_.sys.desktop);
+        hiddenRecord.setTaskbar(false);
         reWin.hide();
     }
     RE();

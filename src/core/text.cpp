@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/utf.h"
+
 namespace core {
 namespace {
 
@@ -10,6 +12,21 @@ bool isSpace(char c) {
 }
 char lowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+char16_t foldUnit(char16_t c) {
+    const auto plus = [c](int n) { return static_cast<char16_t>(c + n); };
+    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return plus(32);
+    // Latin Extended-A pairs each capital with the small letter after it.
+    const bool evenPairs = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
+    const bool oddPairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    if ((evenPairs && c % 2 == 0) || (oddPairs && c % 2 == 1)) return plus(1);
+    if (c == 0x178) return 0xFF;
+    if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return plus(32);
+    if (c >= 0x400 && c <= 0x40F) return plus(80);
+    if (c >= 0x410 && c <= 0x42F) return plus(32);
+    if (c >= 0xFF21 && c <= 0xFF3A) return plus(32);
+    return c;
 }
 
 }  // namespace
@@ -66,6 +83,16 @@ std::vector<std::string> split(std::string_view s, char separator) {
         }
     }
     return parts;
+}
+
+std::string foldTitle(std::string_view utf8) {
+    std::u16string units = utf8ToUtf16(utf8);
+    std::transform(units.begin(), units.end(), units.begin(), foldUnit);
+    return utf16ToUtf8(units);
+}
+
+bool sameTitle(std::string_view a, std::string_view b) {
+    return a == b || foldTitle(a) == foldTitle(b);
 }
 
 }  // namespace core

@@ -1,7 +1,7 @@
 #pragma once
-// Small string helpers shared by every subsystem. All comparisons that ignore case
-// do so for ASCII letters only: the texts compared this way (path separators, INI
-// section and key names, commands) are ASCII.
+// Small string helpers shared by every subsystem. The comparisons that ignore case do so
+// for ASCII letters only (path separators, INI section and key names, commands are
+// ASCII), except the window-title rule at the end.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,5 +17,12 @@ bool endsWithNoCase(std::string_view s, std::string_view suffix);
 bool equalsNoCase(std::string_view a, std::string_view b);
 std::string toLowerAscii(std::string_view s);
 std::vector<std::string> split(std::string_view s, char separator);
+
+// Window titles compared the way the system's window lookup compares them: letters of
+// either case match (ASCII, Latin-1, Latin Extended-A, Greek, Cyrillic and the full-width
+// Latin letters), every other character only itself. The one rule for finding a window
+// by its title.
+std::string foldTitle(std::string_view utf8);
+bool sameTitle(std::string_view a, std::string_view b);
 
 }  // namespace core

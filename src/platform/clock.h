@@ -14,6 +14,9 @@ class Clock {
     // Milliseconds since an arbitrary start, wrapping like GetTickCount.
     virtual std::uint32_t tickCount() = 0;
     virtual LocalTime now() = 0;
+    // When the system started, in seconds since 1970 (UTC). Read from the wall clock and
+    // the time since start, so two readings in one boot may differ by a second or so.
+    virtual std::int64_t bootTime() = 0;
     // Holds the calling thread; nothing else of the program runs meanwhile.
     virtual void sleep(std::uint32_t ms) = 0;
 };

@@ -7,15 +7,20 @@
 
 namespace platform {
 
-// The SetWindowPos flags the program passes.
+// The SetWindowPos flags the program passes, with their Win32 values.
+constexpr std::uint32_t kSwpNoSize = 0x1;
+constexpr std::uint32_t kSwpNoMove = 0x2;
+constexpr std::uint32_t kSwpNoZOrder = 0x4;
+constexpr std::uint32_t kSwpNoActivate = 0x10;
 constexpr std::uint32_t kSwpShowWindow = 0x40;
 constexpr std::uint32_t kSwpHideWindow = 0x80;
 
 class Desktop {
   public:
     virtual ~Desktop() = default;
-    // The first window in z-order whose class and title match exactly; an empty class
-    // or title matches any. kNoWindow when there is none.
+    // The first window in z-order whose class and title match, ignoring case (titles by
+    // core::sameTitle); an empty class or title matches any. Message-only windows are
+    // never found. kNoWindow when there is none.
     virtual WindowHandle findWindow(const std::string& className, const std::string& title) = 0;
     virtual WindowHandle findChildWindow(WindowHandle parent, WindowHandle after,
                                          const std::string& className,
@@ -23,12 +28,16 @@ class Desktop {
     // The top-level windows in z-order, top first.
     virtual std::vector<WindowHandle> topLevelWindows() = 0;
     virtual std::string windowText(WindowHandle window) = 0;
+    // The process that owns the window; 0 when there is no such window.
+    virtual std::uint32_t windowProcessId(WindowHandle window) = 0;
     // Bounded: a window whose thread does not answer is left as it was (false).
     virtual bool setWindowText(WindowHandle window, const std::string& text) = 0;
     // Does not wait for the window's thread.
     virtual bool showWindow(WindowHandle window, ShowCommand show) = 0;
     // Position, size and show state in one call (SetWindowPos flags); insert-after is
-    // always the top. Does not wait for another program's thread.
+    // always the top. As in Win32 the position and size are applied unless kSwpNoMove /
+    // kSwpNoSize say otherwise, also with a show or hide flag. Does not wait for another
+    // program's thread.
     virtual bool setWindowPos(WindowHandle window, int x, int y, int cx, int cy,
                               std::uint32_t flags) = 0;
     virtual bool isWindowVisible(WindowHandle window) = 0;

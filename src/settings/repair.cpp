@@ -5,7 +5,7 @@
 namespace settings {
 
 void Command13(ui::Dialogs& dialogs, platform::Files& files, platform::Shell& shell,
-               const std::string& mydoc) {
+               const std::string& mydoc, const std::function<void()>& restore) {
     int answer = dialogs.messageBox(
         "修复快捷键会造成其他设置恢复为默认状态，同时会清空黑屏密码，您确定要继续修复？", "提示",
         ui::mb::kOkCancel | ui::mb::kIconQuestion);
@@ -19,6 +19,7 @@ void Command13(ui::Dialogs& dialogs, platform::Files& files, platform::Shell& sh
     } else {
         dialogs.messageBox("请重新启动Veilor。", "修复成功", ui::mb::kOk);
     }
+    if (restore) restore();
     shell.endProcess(0);
 }
 

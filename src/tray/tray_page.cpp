@@ -104,7 +104,7 @@ void TrayPage::cmdHide2_Click() {
     const std::optional<std::string> row = selectedRow();
     if (!row || row->empty()) return;
     Dotray = true;
-    HideTrayButtons(desktop_, area_, *row);
+    HideTrayButtons(desktop_, area_, std::vector<std::string>{*row}, hooks.hiding);
     if (!hasHiddenMarker(*row)) hideList2.push_back(*row);
     RefreshTray(desktop_, area_);
     cmdRefresh2_Click();
@@ -120,6 +120,7 @@ void TrayPage::cmdShow2_Click() {
         row = text;
     }
     ShowTrayButtons(desktop_, area_, *row);
+    if (hooks.shown) hooks.shown(*row);
     RefreshTray(desktop_, area_);
     cmdRefresh2_Click();
 }
@@ -127,7 +128,7 @@ void TrayPage::cmdShow2_Click() {
 void TrayPage::cmdHideAll_Click() {
     Dotray = true;
     ListTrayButtons();
-    HideTrayButtons(desktop_, area_, List2.rows());
+    HideTrayButtons(desktop_, area_, List2.rows(), hooks.hiding);
     for (const std::string& row : List2.rows()) {
         if (!hasHiddenMarker(row)) hideList2.push_back(row);
     }
@@ -139,6 +140,7 @@ void TrayPage::cmdShowAll_Click() {
     hideList2.clear();
     ListTrayButtons();
     ShowTrayButtons(desktop_, area_, List2.rows());
+    if (hooks.allShown) hooks.allShown();
     RefreshTray(desktop_, area_);
     cmdRefresh2_Click();
 }

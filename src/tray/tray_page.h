@@ -2,11 +2,13 @@
 // The tray page: the icons of the notification area by their text, hide and show one or
 // all, and the rows of the icons Veilor hid this run marked. Which texts were hidden is
 // remembered only in memory, for as long as the program runs.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/system.h"
+#include "tray/tray_toolbar.h"
 #include "ui/control_ids.h"
 #include "ui/controls.h"
 
@@ -33,6 +35,15 @@ class TrayPage {
     // Set once anything was hidden from here (or by the one-key hide); restore-everything
     // shows the icons only when it is set.
     bool Dotray = false;
+
+    // Told what the page hides and shows, so that the main window can keep its record
+    // of what is hidden: the buttons before they go, a text or everything once shown.
+    struct Hooks {
+        BeforeHide hiding;
+        std::function<void(const std::string& text)> shown;
+        std::function<void()> allShown;
+    };
+    Hooks hooks;
 
     // Refills List2 from the notification area and marks the hidden rows.
     void ListTrayButtons();

@@ -16,23 +16,41 @@ bool contains(const std::vector<std::string>& texts, const std::string& text) {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
+// The buttons of an open toolbar that the predicate picks, in order.
+template <typename Pick>
+std::vector<TrayButton> pickButtons(platform::ToolbarConnection& toolbar, Pick pick) {
+    std::vector<TrayButton> picked;
+    const int count = toolbar.buttonCount();
+    for (int position = 0; position < count; ++position) {
+        std::optional<int> id = toolbar.commandId(position);
+        if (!id) continue;
+        TrayButton button{position, *id, toolbar.buttonText(*id)};
+        if (pick(button)) picked.push_back(std::move(button));
+    }
+    return picked;
+}
+
+void setHidden(platform::ToolbarConnection& toolbar, const std::vector<TrayButton>& buttons,
+               bool hide) {
+    for (const TrayButton& button : buttons) {
+        toolbar.hideButton(button.commandId, hide);
+        toolbar.autosize();
+    }
+}
+
 // One connection and one pass over the toolbar for any number of texts: every reach
 // into the shell's process is a round trip, and the one-key hide passes every icon.
+// Every button with the text, not just the first: one program may show several.
 void setButtonsHidden(platform::Desktop& desktop, platform::NotifyArea& area,
-                      const std::vector<std::string>& texts, bool hide) {
+                      const std::vector<std::string>& texts, bool hide,
+                      const BeforeHide& beforeHide = {}) {
     if (texts.empty()) return;
     auto toolbar = connectToIcons(desktop, area);
     if (!toolbar) return;
-    const int count = toolbar->buttonCount();
-    // Every button with the text, not just the first: one program may show several.
-    for (int position = 0; position < count; ++position) {
-        std::optional<int> id = toolbar->commandId(position);
-        if (!id) continue;
-        std::optional<std::string> buttonText = toolbar->buttonText(*id);
-        if (!buttonText || !contains(texts, *buttonText)) continue;
-        toolbar->hideButton(*id, hide);
-        toolbar->autosize();
-    }
+    const std::vector<TrayButton> buttons = pickButtons(
+        *toolbar, [&](const TrayButton& b) { return b.text && contains(texts, *b.text); });
+    if (beforeHide && !buttons.empty()) beforeHide(buttons);
+    setHidden(*toolbar, buttons, hide);
 }
 
 }  // namespace
@@ -62,16 +80,9 @@ platform::WindowHandle FindTrayToolbar(platform::Desktop& desktop, platform::Not
 }
 
 std::vector<TrayButton> readTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area) {
-    std::vector<TrayButton> buttons;
     auto toolbar = connectToIcons(desktop, area);
-    if (!toolbar) return buttons;
-    const int count = toolbar->buttonCount();
-    for (int position = 0; position < count; ++position) {
-        std::optional<int> id = toolbar->commandId(position);
-        if (!id) continue;  // the button went away while we read
-        buttons.push_back({position, *id, toolbar->buttonText(*id)});
-    }
-    return buttons;
+    if (!toolbar) return {};
+    return pickButtons(*toolbar, [](const TrayButton&) { return true; });
 }
 
 std::vector<std::string> listRows(const std::vector<TrayButton>& buttons) {
@@ -102,13 +113,25 @@ void ShowTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
 }
 
 void HideTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
-                     const std::vector<std::string>& texts) {
-    setButtonsHidden(desktop, area, texts, true);
+                     const std::vector<std::string>& texts, const BeforeHide& beforeHide) {
+    setButtonsHidden(desktop, area, texts, true, beforeHide);
 }
 
 void ShowTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
                      const std::vector<std::string>& texts) {
     setButtonsHidden(desktop, area, texts, false);
+}
+
+int ShowTrayButtonsOf(platform::Desktop& desktop, platform::NotifyArea& area,
+                      const std::vector<int>& commandIds, const std::vector<std::string>& texts) {
+    auto toolbar = connectToIcons(desktop, area);
+    if (!toolbar) return 0;
+    const std::vector<TrayButton> buttons = pickButtons(*toolbar, [&](const TrayButton& b) {
+        return std::find(commandIds.begin(), commandIds.end(), b.commandId) != commandIds.end() ||
+               (b.text && contains(texts, *b.text));
+    });
+    setHidden(*toolbar, buttons, false);
+    return static_cast<int>(buttons.size());
 }
 
 void RefreshTray(platform::Desktop& desktop, platform::NotifyArea& area) {

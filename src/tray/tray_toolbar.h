@@ -4,6 +4,7 @@
 // toolbar again, opens one connection to the shell's process and releases it before it
 // returns. When the toolbar or the shell's process cannot be reached, an operation does
 // nothing (a list stays empty).
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,11 +46,18 @@ void HideTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
                      const std::string& text);
 void ShowTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
                      const std::string& text);
+// Told which buttons are about to be hidden, before the first of them is.
+using BeforeHide = std::function<void(const std::vector<TrayButton>&)>;
+
 // The same for every button whose text is any of these, in one pass over the toolbar.
 void HideTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
-                     const std::vector<std::string>& texts);
+                     const std::vector<std::string>& texts, const BeforeHide& beforeHide = {});
 void ShowTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
                      const std::vector<std::string>& texts);
+// Shows every button whose identifier or text is one of these (a program may have
+// changed its icon's text while it was hidden). Returns how many were shown.
+int ShowTrayButtonsOf(platform::Desktop& desktop, platform::NotifyArea& area,
+                      const std::vector<int>& commandIds, const std::vector<std::string>& texts);
 // Moves a posted pointer over every interior point of the toolbar, so that the shell
 // notices icons whose programs have ended and drops them. Does not wait for the shell.
 void RefreshTray(platform::Desktop& desktop, platform::NotifyArea& area);

@@ -13,23 +13,34 @@ platform::WindowHandle desktopIcons(platform::Desktop& desktop) {
     return desktop.findWindow(std::string(kDesktopIconsClass), "");
 }
 
+// The system applies a zero rectangle even together with a show or hide flag, and a
+// restore would un-maximise the desktop window and take the focus: both parts keep
+// their place, size, z-order and activation, and only come and go.
+constexpr std::uint32_t kKeepPlace =
+    platform::kSwpNoMove | platform::kSwpNoSize | platform::kSwpNoZOrder | platform::kSwpNoActivate;
+
+void setShown(platform::Desktop& desktop, platform::WindowHandle window, bool shown) {
+    desktop.setWindowPos(
+        window, 0, 0, 0, 0,
+        kKeepPlace | (shown ? platform::kSwpShowWindow : platform::kSwpHideWindow));
+}
+
 }  // namespace
 
-// With a show or hide flag the zero position and size are ignored by the system.
 void HideTaskbar(platform::Desktop& desktop) {
-    desktop.setWindowPos(taskbar(desktop), 0, 0, 0, 0, platform::kSwpHideWindow);
+    setShown(desktop, taskbar(desktop), false);
 }
 
 void ShowTaskbar(platform::Desktop& desktop) {
-    desktop.setWindowPos(taskbar(desktop), 0, 0, 0, 0, platform::kSwpShowWindow);
+    setShown(desktop, taskbar(desktop), true);
 }
 
 void HideDesktopIcons(platform::Desktop& desktop) {
-    desktop.showWindow(desktopIcons(desktop), platform::ShowCommand::Hide);
+    setShown(desktop, desktopIcons(desktop), false);
 }
 
 void ShowDesktopIcons(platform::Desktop& desktop) {
-    desktop.showWindow(desktopIcons(desktop), platform::ShowCommand::Restore);
+    setShown(desktop, desktopIcons(desktop), true);
 }
 
 }  // namespace windows

@@ -1,5 +1,6 @@
 #include "windows/desktop_snapshot.h"
 
+#include "core/text.h"
 #include "windows/window_ops.h"
 
 namespace windows {
@@ -9,14 +10,23 @@ DesktopSnapshot::DesktopSnapshot(platform::Desktop& desktop) {
     windows_.reserve(handles.size());
     for (platform::WindowHandle h : handles) {
         std::string title = GetWinText(desktop, h);
-        firstByTitle_.try_emplace(title, h);
+        firstByTitle_.try_emplace(core::foldTitle(title), windows_.size());
         windows_.push_back({h, std::move(title)});
     }
 }
 
+const DesktopSnapshot::Entry* DesktopSnapshot::entry(const std::string& title) const {
+    auto it = firstByTitle_.find(core::foldTitle(title));
+    return it == firstByTitle_.end() ? nullptr : &windows_[it->second];
+}
+
 platform::WindowHandle DesktopSnapshot::find(const std::string& title) const {
-    auto it = firstByTitle_.find(title);
-    return it == firstByTitle_.end() ? platform::kNoWindow : it->second;
+    const Entry* e = entry(title);
+    return e ? e->handle : platform::kNoWindow;
+}
+
+platform::WindowHandle FindTitledWindow(platform::Desktop& desktop, const std::string& title) {
+    return title.empty() ? platform::kNoWindow : DesktopSnapshot(desktop).find(title);
 }
 
 }  // namespace windows

@@ -1,16 +1,33 @@
 #pragma once
-// The window half of hide-everything and restore-everything: every row of the window
-// list is looked up by its text and marked and hidden, or unmarked and shown. The rows
-// are counted before the loop starts, and a row whose window has gone is passed over.
+// Hiding windows so that they can always be found again, and showing them again. A window
+// is recorded before it is hidden, hidden at once, and marked after: a window whose marker
+// cannot be written (its program does not answer, or its code page cannot hold the
+// marker) is shown again and forgotten, so nothing stays hidden that could be lost.
+#include <vector>
+
 #include "platform/desktop.h"
 #include "ui/controls.h"
+#include "windows/desktop_snapshot.h"
+#include "windows/hidden_record.h"
 
 namespace windows {
 
-// Marks and hides the window of every row whose title may carry the marker. A window
-// whose title could not be marked (its program does not answer) stays shown, so that
-// nothing is hidden that could not be found again.
-void hideListedWindows(platform::Desktop& desktop, const ui::ListBox& list);
+// A window about to be hidden: its handle and its title as it stands now.
+struct HideTarget {
+    platform::WindowHandle handle = platform::kNoWindow;
+    std::string title;
+};
+
+// Records, hides and marks the windows (a title that already carries the marker is not
+// marked twice). Returns the windows that stay hidden.
+std::vector<platform::WindowHandle> hideWindows(platform::Desktop& desktop, HiddenRecord& record,
+                                                const std::vector<HideTarget>& targets);
+
+// The windows the one-key hide takes from the list: every row's window, as the desktop
+// was read, whose title may carry the marker or already does; not Veilor's own and not
+// the desktop's. A window named by two rows is taken once.
+std::vector<HideTarget> listedTargets(const DesktopSnapshot& desktop, const ui::ListBox& list);
+
 // Unmarks and shows the window of every row whose title carries the marker.
 void showMarkedWindows(platform::Desktop& desktop, const ui::ListBox& list);
 

@@ -2,6 +2,7 @@
 
 #include "core/text.h"
 #include "windows/desktop_snapshot.h"
+#include "windows/hide_all.h"
 #include "windows/window_ops.h"
 
 namespace windows {
@@ -19,8 +20,12 @@ std::string withoutFrozenMarker(const std::string& row) {
 }  // namespace
 
 WindowPage::WindowPage(ui::Frame& frame, platform::System& sys, ui::Dialogs& dialogs,
-                       std::function<platform::WindowHandle()> mainWindow)
-    : frame_(frame), desktop_(sys.desktop), dialogs_(dialogs), mainWindow_(std::move(mainWindow)) {
+                       HiddenRecord& record, std::function<platform::WindowHandle()> mainWindow)
+    : frame_(frame),
+      desktop_(sys.desktop),
+      dialogs_(dialogs),
+      record_(record),
+      mainWindow_(std::move(mainWindow)) {
     layout();
     wireEvents();
 }
@@ -57,10 +62,10 @@ void WindowPage::wireEvents() {
 }
 
 void WindowPage::Refresh1() {
-    refreshFrom(DesktopSnapshot(desktop_));
+    Refresh1(DesktopSnapshot(desktop_));
 }
 
-void WindowPage::refreshFrom(const DesktopSnapshot& desktop) {
+void WindowPage::Refresh1(const DesktopSnapshot& desktop) {
     std::vector<std::string> rows;
     const platform::WindowHandle self = mainWindow_ ? mainWindow_() : platform::kNoWindow;
     for (const DesktopSnapshot::Entry& probe : desktop.windows()) {
@@ -99,13 +104,16 @@ void WindowPage::addRowFor(std::vector<std::string>& rows, const DesktopSnapshot
     }
     if (!desktop_.isWindowEnabled(w)) return;
     // Invisible windows are listed only when Veilor hid them, so they can be shown again.
-    if (desktop_.isWindowVisible(w) || hasHiddenMarker(title)) rows.push_back(title);
+    if (desktop_.isWindowVisible(w) || hiddenByUs(w, title)) rows.push_back(title);
+}
+
+bool WindowPage::hiddenByUs(platform::WindowHandle w, const std::string& title) {
+    return hasHiddenMarker(title) || record_.holds(w, desktop_.windowProcessId(w));
 }
 
 void WindowPage::List1_Click() {
     const std::string row = List1.list(List1.listIndex());
-    const std::string title =
-        GetWinText(desktop_, row.empty() ? platform::kNoWindow : desktop_.findWindow("", row));
+    const std::string title = GetWinText(desktop_, FindTitledWindow(desktop_, row));
     // A window whose real title carries a marker is found by the row exactly as it is.
     if (hasHiddenMarker(title) || hasFrozenMarker(title)) {
         txtWindowTitle.setText(row);
@@ -119,20 +127,16 @@ void WindowPage::List1_Click() {
 }
 
 platform::WindowHandle WindowPage::target() {
-    // An empty title would match any window at all.
-    const std::string& title = txtWindowTitle.text();
-    return title.empty() ? platform::kNoWindow : desktop_.findWindow("", title);
+    return FindTitledWindow(desktop_, txtWindowTitle.text());
 }
 
+// Veilor's own windows and the desktop's are never hidden: nothing would bring them back.
 void WindowPage::cmdHide1_Click() {
     Dowindow = true;
     const platform::WindowHandle w = target();
     const std::string title = GetWinText(desktop_, w);
-    bool marked = hasHiddenMarker(title);
-    if (isMarkable(title)) marked = desktop_.setWindowText(w, std::string(kHiddenMarker) + title);
-    // Without its marker a hidden window could never be found and shown again, so a
-    // window whose title could not be marked (its program does not answer) stays shown.
-    if (marked) WinCommand(desktop_, w, kWinHide);
+    if (w != platform::kNoWindow && (isMarkable(title) || hasHiddenMarker(title)))
+        hideWindows(desktop_, record_, {{w, title}});
     Refresh1();
 }
 
@@ -141,6 +145,7 @@ void WindowPage::cmdShow1_Click() {
     const std::string title = GetWinText(desktop_, w);
     if (hasHiddenMarker(title)) desktop_.setWindowText(w, title.substr(kHiddenMarker.size()));
     WinCommand(desktop_, w, kWinShow);
+    if (w != platform::kNoWindow) record_.removeWindows({w});
     Refresh1();
 }
 
@@ -175,7 +180,7 @@ void WindowPage::watchRows() {
         if (desktop.find(withoutFrozenMarker(row)) != platform::kNoWindow) continue;
         if (core::endsWith(row, kTypingSuffix) || core::endsWith(row, kChattingSuffix)) continue;
         desktop = DesktopSnapshot(desktop_);
-        refreshFrom(desktop);
+        Refresh1(desktop);
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The window page of the main window: the list of other programs' titled windows, the
 // selected title, and the buttons that hide, show and rename the selected window. The
-// list is rebuilt from the desktop on every refresh; nothing but the hidden marker in a
-// window's own title remembers that Veilor hid it.
+// list is rebuilt from the desktop on every refresh; a hidden window is known by the
+// hidden marker in its own title and by the record of what this run hid.
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,6 +11,7 @@
 #include "ui/control_ids.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "windows/hidden_record.h"
 
 namespace windows {
 
@@ -20,13 +21,15 @@ class WindowPage {
   public:
     // The page's controls become children of frame (5655 x 3375 twips). mainWindow
     // answers the main window's handle, which is only known once it is loaded.
-    WindowPage(ui::Frame& frame, platform::System& sys, ui::Dialogs& dialogs,
+    WindowPage(ui::Frame& frame, platform::System& sys, ui::Dialogs& dialogs, HiddenRecord& record,
                std::function<platform::WindowHandle()> mainWindow);
     WindowPage(const WindowPage&) = delete;
     WindowPage& operator=(const WindowPage&) = delete;
 
-    // Rebuilds List1 from the desktop and empties txtWindowTitle.
+    // Rebuilds List1 from the desktop (or from the desktop as just read) and empties
+    // txtWindowTitle.
     void Refresh1();
+    void Refresh1(const DesktopSnapshot& desktop);
     // Turns the watcher on and runs it once at once, as the program starts.
     void startWatcher();
     void tmrEnabled1_Timer();
@@ -62,7 +65,6 @@ class WindowPage {
   private:
     void layout();
     void wireEvents();
-    void refreshFrom(const DesktopSnapshot& desktop);
     // One probe of the refresh: the row, if any, that the window h gives.
     void addRowFor(std::vector<std::string>& rows, const DesktopSnapshot& desktop,
                    platform::WindowHandle h, const std::string& title,
@@ -75,8 +77,12 @@ class WindowPage {
     // The window titled as txtWindowTitle says, found again now.
     platform::WindowHandle target();
 
+    // An invisible window that this run hid, whatever its title says now.
+    bool hiddenByUs(platform::WindowHandle w, const std::string& title);
+
     platform::Desktop& desktop_;
     ui::Dialogs& dialogs_;
+    HiddenRecord& record_;
     std::function<platform::WindowHandle()> mainWindow_;
 };
 

@@ -10,6 +10,7 @@ class SimClock : public Clock {
   public:
     std::uint32_t tickCount() override { return ticks; }
     LocalTime now() override { return time; }
+    std::int64_t bootTime() override { return boot; }
     void sleep(std::uint32_t ms) override {
         ticks += ms;
         sleeps.push_back(ms);
@@ -17,6 +18,7 @@ class SimClock : public Clock {
     std::vector<std::uint32_t> sleeps;
     std::uint32_t ticks = 1000;
     LocalTime time{2026, 12, 8, 9, 0, 0};
+    std::int64_t boot = 1796720400;  // 2026-12-08 08:00 UTC
 };
 
 }  // namespace platform::sim

@@ -8,9 +8,9 @@ namespace platform::sim {
 
 bool SimDesktop::matches(const SimWindow& w, WindowHandle parent, const std::string& className,
                          const std::string& title) const {
-    return w.parent == parent &&
+    return w.parent == parent && !w.messageOnly &&
            (className.empty() || core::equalsNoCase(w.className, className)) &&
-           (title.empty() || w.title == title);
+           (title.empty() || core::sameTitle(w.title, title));
 }
 
 WindowHandle SimDesktop::findWindow(const std::string& className, const std::string& title) {
@@ -33,7 +33,7 @@ WindowHandle SimDesktop::findChildWindow(WindowHandle parent, WindowHandle after
 std::vector<WindowHandle> SimDesktop::topLevelWindows() {
     std::vector<WindowHandle> out;
     for (const SimWindow& w : windows_) {
-        if (w.parent == kNoWindow) out.push_back(w.handle);
+        if (w.parent == kNoWindow && !w.messageOnly) out.push_back(w.handle);
     }
     return out;
 }
@@ -52,35 +52,60 @@ std::string SimDesktop::windowText(WindowHandle window) {
     return w ? w->title : std::string();
 }
 
+std::uint32_t SimDesktop::windowProcessId(WindowHandle window) {
+    SimWindow* w = find(window);
+    return w ? w->processId : 0;
+}
+
+std::string SimDesktop::throughCodePage(const SimWindow& w, const std::string& text) {
+    if (!w.ansi) return text;
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x80) {
+            out += text[i];
+        } else if ((byte & 0xC0) != 0x80) {
+            out += '?';  // one character, however many bytes it takes
+        }
+    }
+    return out;
+}
+
+// The system takes the text as it is, also when the program's own handling of the
+// change would refuse it; a window whose thread does not answer keeps its title.
 bool SimDesktop::setWindowText(WindowHandle window, const std::string& text) {
     SimWindow* w = find(window);
     if (!w || w->hung) return false;
-    w->title = text;
+    w->title = throughCodePage(*w, text);
     return true;
 }
 
 bool SimDesktop::showWindow(WindowHandle window, ShowCommand show) {
     SimWindow* w = find(window);
     if (!w) return false;
+    if (beforeShow) beforeShow(window, show != ShowCommand::Hide);
     ++w->showCalls;
     w->visible = show != ShowCommand::Hide;
     return true;
 }
 
-// As in Win32, a call that shows or hides the window neither moves nor sizes it.
+// As in Win32, the rectangle is applied unless the flags keep the place or the size,
+// whether or not the call also shows or hides the window.
 bool SimDesktop::setWindowPos(WindowHandle window, int x, int y, int cx, int cy,
                               std::uint32_t flags) {
     SimWindow* w = find(window);
     if (!w) return false;
     ++w->posCalls;
-    if (flags & (kSwpShowWindow | kSwpHideWindow)) {
-        w->visible = (flags & kSwpShowWindow) != 0;
-        return true;
+    if (!(flags & kSwpNoMove)) {
+        w->x = x;
+        w->y = y;
     }
-    w->x = x;
-    w->y = y;
-    w->cx = cx;
-    w->cy = cy;
+    if (!(flags & kSwpNoSize)) {
+        w->cx = cx;
+        w->cy = cy;
+    }
+    if (flags & kSwpShowWindow) w->visible = true;
+    if (flags & kSwpHideWindow) w->visible = false;
     return true;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
-// Simulated top-level and child windows of other programs, with Win32's lookup rules:
-// FindWindow returns the first window in z-order with exactly that class and title,
-// and every call given handle 0 or a closed window fails without effect.
+// Simulated top-level and child windows of other programs, as strict as Win32: FindWindow
+// returns the first window in z-order whose class and title match ignoring case, never a
+// message-only window; SetWindowPos applies the rectangle it is given unless its flags
+// say otherwise; an ANSI window keeps only what its code page can hold of a new title;
+// every call given handle 0 or a closed window fails without effect.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,10 +21,15 @@ struct SimWindow {
     bool visible = true;
     bool enabled = true;
     bool hung = false;  // its thread does not answer messages
+    // Its window procedure takes ANSI text, in a code page without any character beyond
+    // ASCII: whatever else a new title holds arrives as '?'.
+    bool ansi = false;
+    // A message-only window: no lookup or enumeration of top-level windows sees it.
+    bool messageOnly = false;
     std::uint32_t style = 0;
     std::uint32_t processId = 0;
     int showCalls = 0;
-    // The last position and size given by setWindowPos.
+    // The window's rectangle, as setWindowPos leaves it.
     int x = 0, y = 0, cx = 0, cy = 0;
     int posCalls = 0;
 };
@@ -33,6 +41,7 @@ class SimDesktop : public Desktop {
                                  const std::string& className, const std::string& title) override;
     std::vector<WindowHandle> topLevelWindows() override;
     std::string windowText(WindowHandle window) override;
+    std::uint32_t windowProcessId(WindowHandle window) override;
     bool setWindowText(WindowHandle window, const std::string& text) override;
     bool showWindow(WindowHandle window, ShowCommand show) override;
     bool setWindowPos(WindowHandle window, int x, int y, int cx, int cy,
@@ -46,6 +55,9 @@ class SimDesktop : public Desktop {
     int screenWidthTwips() override { return screenWidth; }
     void setCapture(WindowHandle window) override { capture = window; }
     void releaseCapture() override { capture = kNoWindow; }
+    // Told of every show or hide before it takes effect, so a test can see what else
+    // had happened by then.
+    std::function<void(WindowHandle, bool shown)> beforeShow;
     // A 1024-pixel-wide screen at 96 DPI.
     int screenWidth = 15360;
     // The window holding the mouse, kNoWindow when none does.
@@ -60,6 +72,7 @@ class SimDesktop : public Desktop {
   private:
     bool matches(const SimWindow& w, WindowHandle parent, const std::string& className,
                  const std::string& title) const;
+    static std::string throughCodePage(const SimWindow& w, const std::string& text);
     std::vector<SimWindow> windows_;  // z-order, top first
     WindowHandle next_ = 0x20000;
 };

@@ -8,6 +8,7 @@ class Win32Clock : public Clock {
   public:
     std::uint32_t tickCount() override;
     LocalTime now() override;
+    std::int64_t bootTime() override;
     void sleep(std::uint32_t ms) override;
 };
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "core/text.h"
 #include "core/twips.h"
 #include "platform/win32/wide.h"
 
@@ -32,8 +33,20 @@ BOOL CALLBACK collectWindow(HWND hwnd, LPARAM out) noexcept {
 
 }  // namespace
 
+// FindWindowExW's own title comparison is not the program's one rule, so a top-level
+// window is looked up by class through the system and by title here.
 WindowHandle Win32Desktop::findWindow(const std::string& className, const std::string& title) {
-    return findChildWindow(kNoWindow, kNoWindow, className, title);
+    if (title.empty()) return findChildWindow(kNoWindow, kNoWindow, className, title);
+    std::wstring cls = wide(className);
+    for (WindowHandle h : topLevelWindows()) {
+        if (!core::sameTitle(windowText(h), title)) continue;
+        wchar_t name[256] = {};
+        if (className.empty() ||
+            (GetClassNameW(hwndOf(h), name, 256) > 0 && lstrcmpiW(name, cls.c_str()) == 0)) {
+            return h;
+        }
+    }
+    return kNoWindow;
 }
 
 WindowHandle Win32Desktop::findChildWindow(WindowHandle parent, WindowHandle after,
@@ -62,6 +75,13 @@ std::string Win32Desktop::windowText(WindowHandle window) {
         }
         buffer.assign(buffer.size() * 2, L'\0');
     }
+}
+
+std::uint32_t Win32Desktop::windowProcessId(WindowHandle window) {
+    DWORD pid = 0;
+    HWND hwnd = hwndOf(window);
+    if (hwnd && IsWindow(hwnd)) GetWindowThreadProcessId(hwnd, &pid);
+    return pid;
 }
 
 bool Win32Desktop::setWindowText(WindowHandle window, const std::string& text) {

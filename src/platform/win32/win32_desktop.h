@@ -16,6 +16,7 @@ class Win32Desktop : public Desktop {
     std::vector<WindowHandle> topLevelWindows() override;
     // Another process's window: its stored text, read without a message, so never blocks.
     std::string windowText(WindowHandle window) override;
+    std::uint32_t windowProcessId(WindowHandle window) override;
     bool setWindowText(WindowHandle window, const std::string& text) override;
     bool showWindow(WindowHandle window, ShowCommand show) override;
     // For another thread's window the change is posted (SWP_ASYNCWINDOWPOS), so a hung

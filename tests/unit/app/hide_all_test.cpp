@@ -21,8 +21,11 @@ class HideAllTest : public ::testing::Test {
         progman = desktop.open({.className = "Progman", .title = "Program Manager"}, true);
     }
     WindowHandle peer(const std::string& title, bool visible = true, bool enabled = true) {
-        return desktop.open(
-            {.className = "Peer", .title = title, .visible = visible, .enabled = enabled});
+        return desktop.open({.className = "Peer",
+                             .title = title,
+                             .visible = visible,
+                             .enabled = enabled,
+                             .processId = ++lastPid});
     }
     Frmain& start() {
         program.start();
@@ -36,6 +39,7 @@ class HideAllTest : public ::testing::Test {
     platform::sim::SimDesktop& desktop = program.sim.desktop;
     WindowHandle taskbar = platform::kNoWindow;
     WindowHandle progman = platform::kNoWindow;
+    std::uint32_t lastPid = 100;
 };
 
 TEST_F(HideAllTest, OneKeyHide_MarksAndHidesEveryListedWindowAndIcon) {
@@ -118,7 +122,7 @@ TEST_F(HideAllTest, RestoreBringsBackEverythingAndKeepsVisibleOnlyChecked) {
     WindowHandle renamed = peer("Renamed");
     Frmain& frmain = start();
     frmain.Command7.raiseClick();
-    desktop.find(renamed)->title = "New name";  // lost its marker while hidden
+    desktop.find(renamed)->title = "New name";  // its program rewrote it while hidden
     frmain.windowPage.chkVisible.setValue(1);
 
     frmain.RE();
@@ -127,7 +131,8 @@ TEST_F(HideAllTest, RestoreBringsBackEverythingAndKeepsVisibleOnlyChecked) {
     EXPECT_TRUE(visible(editor));
     EXPECT_EQ(title(earlier), "From last run");
     EXPECT_TRUE(visible(earlier));
-    EXPECT_FALSE(visible(renamed));
+    EXPECT_TRUE(visible(renamed)) << "the record knows it without its marker";
+    EXPECT_EQ(title(renamed), "New name");
     EXPECT_FALSE(iconHidden(5) || iconHidden(2));
     EXPECT_EQ(frmain.windowPage.chkVisible.value(), 1);
     EXPECT_FALSE(frmain.visible()) << "showing the main window is the caller's part";
@@ -148,6 +153,51 @@ TEST_F(HideAllTest, WindowMarkedByAnEarlierRunComesBackOnceAWindowWasHidden) {
     EXPECT_TRUE(visible(earlier));
     EXPECT_TRUE(visible(editor));
     EXPECT_EQ(title(earlier), "From last run");
+}
+
+TEST_F(HideAllTest, OneKeyHide_HidesOnlyWhatItCanFindAgain) {
+    // An ANSI program whose code page has no room for the marker would end up "[??] ...".
+    WindowHandle ansi = desktop.open({.className = "Peer", .title = "Old app", .ansi = true});
+    WindowHandle stillMarked = peer("[隐藏] Shown again by its program");
+    // The same title in other letters, and a message-only window before both in z-order.
+    WindowHandle upper = peer("NOTEPAD");
+    WindowHandle messageOnly =
+        desktop.open({.className = "Peer", .title = "notepad", .messageOnly = true});
+    Frmain& frmain = start();
+
+    frmain.Command7.raiseClick();
+
+    EXPECT_TRUE(visible(ansi)) << "its marker did not survive, so it is not hidden";
+    EXPECT_EQ(title(ansi), "Old app");
+    EXPECT_FALSE(visible(stillMarked));
+    EXPECT_EQ(title(stillMarked), "[隐藏] Shown again by its program") << "one marker only";
+    EXPECT_FALSE(visible(upper));
+    EXPECT_EQ(title(upper), "[隐藏] NOTEPAD");
+    EXPECT_TRUE(visible(messageOnly));
+    EXPECT_EQ(title(messageOnly), "notepad");
+    for (const windows::RecordedWindow& w : frmain.hiddenRecord.state().windows)
+        EXPECT_NE(w.handle, ansi) << "a window shown again is not kept as hidden";
+}
+
+TEST_F(HideAllTest, TaskbarAndDesktopKeepTheirPlaceAndSize) {
+    Frmain& frmain = start();
+    for (WindowHandle w : {taskbar, progman}) {
+        platform::sim::SimWindow& part = *desktop.find(w);
+        part.x = 0, part.y = 738, part.cx = 1024, part.cy = 30;
+    }
+
+    frmain.windowPage.cmdhidewin.raiseClick();
+    frmain.Command10.raiseClick();
+    frmain.windowPage.cmdhidewin.raiseClick();
+    frmain.Command10.raiseClick();
+
+    for (WindowHandle w : {taskbar, progman}) {
+        const platform::sim::SimWindow& part = *desktop.find(w);
+        EXPECT_TRUE(part.visible) << part.className;
+        EXPECT_EQ(std::vector<int>({part.x, part.y, part.cx, part.cy}),
+                  std::vector<int>({0, 738, 1024, 30}))
+            << part.className;
+    }
 }
 
 TEST_F(HideAllTest, TaskbarToggleFollowsItsCaption) {

@@ -72,7 +72,8 @@ class WindowPageTest : public ::testing::Test {
     ui::Form form{forms, 1000, "frmain"};
     ui::Frame frame{&form, ui::ids::kFrame1, "Frame1"};
     WindowHandle mainWindow = platform::kNoWindow;
-    WindowPage page{frame, sys, dialogs, [this] { return mainWindow; }};
+    HiddenRecord record{sim.files, sim.clock};
+    WindowPage page{frame, sys, dialogs, record, [this] { return mainWindow; }};
 };
 
 }  // namespace windows::testing
