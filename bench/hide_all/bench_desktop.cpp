@@ -183,6 +183,9 @@ SettingsFile::SettingsFile() {
     const std::wstring folder = std::wstring(documents) + L"\\Veilor";
     CreateDirectoryW(folder.c_str(), nullptr);
     path_ = folder + L"\\Config.ini";
+    // A record left by an earlier run would have the next start restore its windows.
+    record_ = folder + L"\\Hidden.dat";
+    DeleteFileW(record_.c_str());
     std::ifstream in(std::filesystem::path(path_), std::ios::binary);
     hadOne_ = static_cast<bool>(in);
     if (hadOne_) saved_.assign(std::istreambuf_iterator<char>(in), {});
@@ -198,6 +201,7 @@ SettingsFile::~SettingsFile() {
     } else {
         DeleteFileW(path_.c_str());
     }
+    DeleteFileW(record_.c_str());
 }
 
 bool Shell::start() {
@@ -280,6 +284,13 @@ bool Peers::allHidden() const {
     return true;
 }
 
+bool Peers::allMarked() const {
+    for (HWND window : windows) {
+        if (IsWindowVisible(window) || titleOf(window).rfind(kMarker, 0) != 0) return false;
+    }
+    return true;
+}
+
 bool Peers::restore() {
     for (std::size_t i = 0; i < windows.size(); ++i) {
         setTitle(windows[i], titles[i]);
@@ -312,6 +323,10 @@ bool Veilor::click(int id) const {
 
 bool waitAllHidden(const Peers& peers, Shell& shell) {
     return waitFor([&] { return peers.allHidden() && shell.hiddenCount() == kIcons; });
+}
+
+bool waitAllMarked(const Peers& peers) {
+    return waitFor([&] { return peers.allMarked(); });
 }
 
 double floorHide(const Peers& peers, const FrozenWindow* frozen, Shell& shell) {

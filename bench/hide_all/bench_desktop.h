@@ -49,6 +49,7 @@ class SettingsFile {
 
   private:
     std::wstring path_;
+    std::wstring record_;
     std::string saved_;
     bool hadOne_ = false;
 };
@@ -88,6 +89,8 @@ struct Peers {
     std::vector<std::wstring> titles;
     bool start(int count);
     bool allHidden() const;
+    // Hidden, and their titles carry the marker.
+    bool allMarked() const;
     // Puts every title back and shows every window; true once all are back.
     bool restore();
 };
@@ -103,6 +106,8 @@ struct Veilor {
 
 // Waits until every peer window is hidden and every icon too; false on the deadline.
 bool waitAllHidden(const Peers& peers, Shell& shell);
+// Waits until every peer window is hidden and marked; false on the deadline.
+bool waitAllMarked(const Peers& peers);
 // The floor: mark and hide the same windows (the frozen one too, if any), hide the same
 // icons, then wait as for Veilor. Returns the elapsed milliseconds.
 double floorHide(const Peers& peers, const FrozenWindow* frozen, Shell& shell);

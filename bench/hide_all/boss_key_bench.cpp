@@ -1,6 +1,7 @@
 // The boss key as the user meets it: from a real Alt+A (SendInput) to the moment the last
-// of 100 peer windows is hidden, beside the floor (a bare loop hiding the same windows and
-// icons); and what Veilor costs while it sits idle with the window list open: its
+// of 100 peer windows is hidden, and to the moment the last of them is also marked (what
+// Veilor does after hiding), beside the floor (a bare loop marking and hiding the same
+// windows and icons); and what Veilor costs while it sits idle with the window list open: its
 // processor time over 10 s, beside an idle program's (the fake shell's) over the same
 // 10 s.
 #include <cstdio>
@@ -32,7 +33,7 @@ void idle(const Veilor& veilor, const Shell& shell, const char* what) {
 }
 
 bool hotkeyRounds(Peers& peers, Shell& shell, HWND focus) {
-    std::vector<double> floors, keys, ratios;
+    std::vector<double> floors, keys, ratios, markedKeys, markedRatios;
     for (int i = 0; i <= kRounds; ++i) {
         const double floor = floorHide(peers, nullptr, shell);
         if (floor < 0 || !restoreAll(peers, shell)) return false;
@@ -42,16 +43,24 @@ bool hotkeyRounds(Peers& peers, Shell& shell, HWND focus) {
         wine_test::pressKeys({VK_MENU, 'A'});
         if (!waitAllHidden(peers, shell)) return false;
         const double hidden = nowMs() - start;
+        if (!waitAllMarked(peers)) return false;
+        const double marked = nowMs() - start;
         if (!restoreAll(peers, shell)) return false;
         if (i == 0) continue;  // warming up
         floors.push_back(floor);
         keys.push_back(hidden);
         ratios.push_back(hidden / floor);
+        markedKeys.push_back(marked);
+        markedRatios.push_back(marked / floor);
     }
     std::printf(
         "  Alt+A to the last of %d windows hidden: floor %8.2f ms  Veilor %8.2f ms"
         "  ratio %6.2f  (median of %d rounds)\n",
         kWindows, median(floors), median(keys), median(ratios), kRounds);
+    std::printf(
+        "  Alt+A to the last of them also marked:   floor %8.2f ms  Veilor %8.2f ms"
+        "  ratio %6.2f\n",
+        median(floors), median(markedKeys), median(markedRatios));
     std::fflush(stdout);
     return true;
 }

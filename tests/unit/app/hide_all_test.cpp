@@ -261,6 +261,25 @@ TEST_F(HideAllTest, ExitRestoresTaskbarDesktopIconsWindowsAndIcons) {
     EXPECT_FALSE(iconHidden(5) || iconHidden(2));
 }
 
+TEST_F(HideAllTest, RepairEndsTheProgramOnlyOnceEverythingIsBack) {
+    WindowHandle editor = peer("Editor");
+    Frmain& frmain = start();
+    frmain.windowPage.cmdhidewin.raiseClick();
+    frmain.Command7.raiseClick();
+    bool restoredFirst = false;
+    desktop.beforeShow = [&](WindowHandle, bool) { restoredFirst = !program.sim.shell.ended; };
+    program.dialogs.answerMessage(ui::mb::kAnswerOk);
+
+    frmain.Command13.raiseClick();
+
+    EXPECT_TRUE(program.sim.shell.ended);
+    EXPECT_TRUE(restoredFirst);
+    EXPECT_TRUE(visible(editor));
+    EXPECT_EQ(title(editor), "Editor");
+    EXPECT_TRUE(visible(taskbar));
+    EXPECT_FALSE(iconHidden(5) || iconHidden(2));
+}
+
 TEST_F(HideAllTest, TrayMenuExitShowsTheTaskbarEvenWhenAnswerIsNo) {
     Frmain& frmain = start();
     desktop.find(taskbar)->visible = false;  // hidden by someone else

@@ -122,6 +122,23 @@ TEST(MissingComponentPrompt, ForceStartHidesThePromptAndRunsTheNormalLoad) {
     EXPECT_EQ(p.quits, 0);
 }
 
+TEST(MissingComponentPrompt, SecondStartCannotBringTheMainWindowUpPastIt) {
+    platform::sim::SimInstanceBus bus;
+    SimProgram first(bus);
+    first.sim.environment.variables["windir"] = "D:\\NoWindows";
+    first.start();
+
+    SimProgram second(bus);
+    second.start();
+    EXPECT_NE(second.result, app::StartResult::HandedOver);
+    EXPECT_FALSE(first.frmain().loaded()) << "the main window would load a broken program";
+
+    first.application->downLDFIX().CancelButton.raiseClick();  // force start
+    SimProgram third(bus);
+    third.start();
+    EXPECT_EQ(third.result, app::StartResult::HandedOver) << "now the first answers";
+}
+
 TEST(MissingComponentPrompt, RepairOpensThePatchPageMaximisedAndEnds) {
     SimProgram p;
     p.sim.environment.variables["windir"] = "D:\\NoWindows";

@@ -137,7 +137,8 @@ void DesktopScene::prepare(const std::string& config) {
 void DesktopScene::startVeilor() {
     veilor_ = Process::start(veilorExe());
     ASSERT_TRUE(veilor_.valid());
-    main_ = waitForWindow(WindowQuery{L"", L"Veilor", veilor_.pid(), true});
+    // By its class too: a message box of Veilor's bears the same title.
+    main_ = waitForWindow(WindowQuery{L"VeilorForm", L"Veilor", veilor_.pid(), true});
     ASSERT_NE(main_, nullptr);
 }
 

@@ -1,6 +1,7 @@
 // A peer program with the windows the window page is tried against: Latin, Chinese and
 // duplicate titles, a disabled window, one it hides itself, and one whose thread blocks
-// on request. With "count N" it opens N plain windows instead, for the benchmark.
+// on request. With "count N" it opens N plain windows instead, for the benchmark, and
+// with "retitle" one window that keeps rewriting its own title.
 #include <windows.h>
 
 #include <cstdlib>
@@ -13,7 +14,21 @@ namespace {
 // The peer never outlives a forgotten test run by much.
 constexpr UINT kLifetimeMs = 10 * 60 * 1000;
 
+constexpr UINT_PTR kRetitleTimer = 7;
+
+// Whatever the title holds now, the program writes its own over it.
+void retitle(HWND window) {
+    static int count = 0;
+    const std::wstring title =
+        L"(" + std::to_wstring(++count) + L") " + window_peer::kRetitlingName;
+    SetWindowTextW(window, title.c_str());
+}
+
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_TIMER && wParam == kRetitleTimer) {
+        retitle(window);
+        return 0;
+    }
     if (message == window_peer::kBlockMessage) {
         HANDLE release = CreateEventW(nullptr, TRUE, FALSE, window_peer::kReleaseEvent);
         WaitForSingleObject(release, 60000);
@@ -62,6 +77,13 @@ bool openWindowSet() {
     return true;
 }
 
+bool openRetitlingWindow() {
+    HWND window = openWindow(window_peer::kRetitlingName, 6, true);
+    if (!window) return false;
+    retitle(window);
+    return SetTimer(window, kRetitleTimer, window_peer::kRetitleMs, nullptr) != 0;
+}
+
 bool openBenchWindows(int count) {
     for (int i = 1; i <= count; ++i) {
         if (!openWindow(window_peer::benchTitle(i), i, true)) return false;
@@ -81,8 +103,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     if (!RegisterClassW(&windowClass)) return 2;
 
     std::wstring args = commandLine ? commandLine : L"";
-    bool opened =
-        args.rfind(L"count ", 0) == 0 ? openBenchWindows(_wtoi(args.c_str() + 6)) : openWindowSet();
+    bool opened = args == L"retitle"              ? openRetitlingWindow()
+                  : args.rfind(L"count ", 0) == 0 ? openBenchWindows(_wtoi(args.c_str() + 6))
+                                                  : openWindowSet();
     if (!opened) return 3;
     SetTimer(nullptr, 0, kLifetimeMs, nullptr);
     MSG msg;

@@ -3,6 +3,8 @@
 //
 //   window_peer.exe            the window set below
 //   window_peer.exe count N    N plain visible windows titled "Bench peer 0001".."N"
+//   window_peer.exe retitle    one window that rewrites its own title every 300 ms, as
+//                              chat and mail programs do: "(1) Retitling Peer", "(2) ..."
 #include <string>
 
 namespace window_peer {
@@ -19,6 +21,9 @@ inline constexpr wchar_t kSelfHiddenTitle[] = L"Self-hidden Peer";
 inline constexpr wchar_t kHungTitle[] = L"Blocking Peer";
 inline constexpr unsigned kBlockMessage = 0x8000 + 0x42;  // WM_APP + 0x42
 inline constexpr wchar_t kReleaseEvent[] = L"VeilorWindowPeerRelease";
+
+inline constexpr wchar_t kRetitlingName[] = L"Retitling Peer";
+inline constexpr unsigned kRetitleMs = 300;
 
 inline std::wstring benchTitle(int index) {
     wchar_t digits[8] = {};
