@@ -19,9 +19,20 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 # Windows paths of the build tree as Wine sees it (drive Z: is the Unix root).
 set(VEILOR_WINE_BIN_DIR "Z:${CMAKE_BINARY_DIR}/bin")
 
+# The tests' Wine has a home of its own inside the prefix. Wine takes the targets of the
+# prefix's user folders from HOME and the XDG folders, and its menu builder and fontconfig
+# write under them: with the real ones, tests would share settings and files with whoever
+# runs them, and leave things in their home.
+set(VEILOR_WINE_HOME ${VEILOR_WINEPREFIX}/home)
+
 # WINEDLLOVERRIDES uses a comma: a semicolon would split CMake's list of variables.
 set(VEILOR_WINE_ENV
     "WINEPREFIX=${VEILOR_WINEPREFIX}"
+    "HOME=${VEILOR_WINE_HOME}"
+    "XDG_CONFIG_HOME=${VEILOR_WINE_HOME}/.config"
+    "XDG_DATA_HOME=${VEILOR_WINE_HOME}/.local/share"
+    "XDG_CACHE_HOME=${VEILOR_WINE_HOME}/.cache"
+    "XDG_STATE_HOME=${VEILOR_WINE_HOME}/.local/state"
     "WINEDEBUG=-all"
     "WINEDLLOVERRIDES=mscoree,mshtml=d"
     "VEILOR_EXE=${VEILOR_WINE_BIN_DIR}/Veilor.exe"

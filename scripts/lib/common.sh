@@ -93,6 +93,22 @@ stop_wineserver() {
     WINEPREFIX=$1 wineserver -k >/dev/null 2>&1 || true
 }
 
+# Everything under $HOME created or changed (contents or metadata) since the file STAMP
+# was touched, one path a line. Left out: the repository and $TMPDIR where they live under
+# $HOME, and the paths, relative to $HOME, of VEILOR_HOME_IGNORE (colon-separated): what
+# other programs of the machine write there meanwhile, never anything of ours.
+home_changes_since() {
+    local stamp=$1 home skip=() path
+    home=$(cd -P "$HOME" 2>/dev/null && pwd) || return 0
+    local -a ignore=()
+    IFS=: read -r -a ignore <<<"${VEILOR_HOME_IGNORE:-}"
+    for path in "$(cd -P "$VEILOR_ROOT" && pwd)" "$(cd -P "${TMPDIR:-/tmp}" 2>/dev/null && pwd)" \
+        "${ignore[@]/#/$home/}"; do
+        [ -n "$path" ] && [ "$path" != "$home/" ] && skip+=(-path "${path%/}" -prune -o)
+    done
+    find "$home" -mindepth 1 "${skip[@]}" -cnewer "$stamp" -print 2>/dev/null || true
+}
+
 # Configures and builds one preset into its preset folder: all of it, or the targets named.
 build_preset() {
     local preset=$1

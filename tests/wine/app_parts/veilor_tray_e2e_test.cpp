@@ -55,33 +55,21 @@ std::wstring imagePath(const Process& process) {
 
 class VeilorTray : public ::testing::Test {
   protected:
-    void SetUp() override {
-        savedConfig_ = readFileBytes(configFile());
-        savedRun_ = runValue();
-        CreateDirectoryW(folder().c_str(), nullptr);
-    }
+    void SetUp() override { savedRun_ = runValue(); }
     void TearDown() override {
         veilor_.terminate();
-        if (savedConfig_) writeConfig(*savedConfig_);
         if (savedRun_) {
             putRunValue(*savedRun_);
         } else {
             RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, L"Veilor");
         }
     }
-    static std::wstring folder() { return myDocumentsDir() + L"\\Veilor"; }
-    static std::wstring configFile() { return folder() + L"\\Config.ini"; }
-    static void writeConfig(const std::string& bytes) {
-        HANDLE file = CreateFileW(configFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        DWORD written = 0;
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(file);
-    }
     // Starts the program and finds its main window, shown or not.
     HWND start(const std::string& settings) {
-        writeConfig(settings);
+        if (::testing::AssertionResult put = putVeilorSettings(settings); !put) {
+            ADD_FAILURE() << put.message();
+            return nullptr;
+        }
         veilor_ = Process::start(veilorExe());
         if (!veilor_.valid()) return nullptr;
         main_ = waitForWindow({L"", L"Veilor", veilor_.pid(), false});
@@ -109,7 +97,6 @@ class VeilorTray : public ::testing::Test {
 
     Process veilor_;
     HWND main_ = nullptr;
-    std::optional<std::string> savedConfig_;
     std::optional<std::wstring> savedRun_;
 };
 

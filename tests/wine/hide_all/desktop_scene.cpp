@@ -60,16 +60,6 @@ std::vector<HWND> peerWindows(DWORD pid) {
     return search.found;
 }
 
-bool writeFileBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return written == bytes.size();
-}
-
 std::string describeRect(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
@@ -79,30 +69,19 @@ std::string describeRect(HWND window) {
 }  // namespace
 
 std::string defaultConfig(const char* endMsg) {
-    return concat("[HotKey]\r\n0=65,0,-1,0\r\n1=77,0,-1,0\r\n2=84,0,-1,0\r\n3=87,0,-1,0\r\n",
-                  "4=82,0,-1,0\r\n5=66,0,-1,0\r\n6=73,0,-1,0\r\n[Config]\r\nStartRun=0\r\n",
-                  "StartMini=0\r\nEndMini=0\r\nBlackPwd=\r\nEndMsg=", endMsg, "\r\n");
-}
-
-std::wstring configFile() {
-    return myDocumentsDir() + L"\\Veilor\\Config.ini";
+    return veilorConfig(endMsg);
 }
 
 std::string readConfig() {
-    return readFileBytes(configFile()).value_or("<missing>");
+    return readFileBytes(veilorConfigFile()).value_or("<missing>");
 }
 
-ScopedConfig::ScopedConfig(const std::string& bytes) : saved_(readFileBytes(configFile())) {
-    CreateDirectoryW((myDocumentsDir() + L"\\Veilor").c_str(), nullptr);
-    EXPECT_TRUE(writeFileBytes(configFile(), bytes)) << "cannot write " << toUtf8(configFile());
+ScopedConfig::ScopedConfig(const std::string& bytes) {
+    EXPECT_TRUE(putVeilorSettings(bytes));
 }
 
 ScopedConfig::~ScopedConfig() {
-    if (saved_) {
-        writeFileBytes(configFile(), *saved_);
-    } else {
-        DeleteFileW(configFile().c_str());
-    }
+    putVeilorSettings(std::nullopt);
 }
 
 ::testing::AssertionResult moveMouse(int x, int y) {

@@ -18,20 +18,17 @@ inline const std::string kMarker = "[隐藏] ";
 // A settings file with the seven default hotkeys. EndMsg "1" exits without asking.
 std::string defaultConfig(const char* endMsg = "1");
 
-// My Documents\Veilor\Config.ini of the test prefix.
-std::wstring configFile();
+// My Documents\Veilor\Config.ini of the test prefix as it is now.
 std::string readConfig();
 
-// Puts a settings file in place for one test and the one before it back afterwards.
+// Puts a settings file in place for one test, with no record of hidden windows left from
+// an earlier one, and removes both when the test is done.
 class ScopedConfig {
   public:
     explicit ScopedConfig(const std::string& bytes);
     ~ScopedConfig();
     ScopedConfig(const ScopedConfig&) = delete;
     ScopedConfig& operator=(const ScopedConfig&) = delete;
-
-  private:
-    std::optional<std::string> saved_;
 };
 
 struct PeerWindow {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+#include <utility>
+
 #include "core/text.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_environment.h"
@@ -51,6 +55,48 @@ TEST(Win32Environment, SpecialFoldersAreExistingFoldersWithoutTrailingBackslash)
     }
     EXPECT_NE(env.specialFolder(SpecialFolder::MyDocuments),
               env.specialFolder(SpecialFolder::Desktop));
+}
+
+// The identity of a file or folder on its volume; empty when it cannot be opened.
+std::optional<std::pair<DWORD, DWORD>> fileIndex(const std::wstring& path) {
+    HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info{};
+    BOOL ok = GetFileInformationByHandle(h, &info);
+    CloseHandle(h);
+    if (!ok) return std::nullopt;
+    return std::pair(info.nFileIndexHigh, info.nFileIndexLow);
+}
+
+// Wine links these folders to the home of whoever runs it; the tests' prefix has folders of
+// its own, so no test reads or writes that person's files. Wine shows a link to a folder
+// as a reparse point, so a folder inside the prefix is one reached from the prefix's
+// drive_c without passing any.
+TEST(Win32Environment, UserFoldersLieInsideTheTestPrefixWithoutLinksLeadingOut) {
+    wchar_t unixPrefix[MAX_PATH] = {};
+    DWORD n = GetEnvironmentVariableW(L"WINEPREFIX", unixPrefix, MAX_PATH);
+    ASSERT_TRUE(n > 0 && n < MAX_PATH) << "WINEPREFIX is not set: run the test through ctest";
+    std::wstring driveC = L"Z:" + std::wstring(unixPrefix) + L"/drive_c";
+    std::replace(driveC.begin(), driveC.end(), L'/', L'\\');
+    ASSERT_TRUE(fileIndex(driveC).has_value()) << platform::win32::narrow(driveC);
+    ASSERT_EQ(fileIndex(L"C:\\"), fileIndex(driveC)) << "C: is not the drive_c of the prefix";
+
+    Win32Environment env;
+    for (SpecialFolder f :
+         {SpecialFolder::MyDocuments, SpecialFolder::Desktop, SpecialFolder::Templates}) {
+        const std::string path = env.specialFolder(f);
+        SCOPED_TRACE("folder " + std::to_string(static_cast<int>(f)) + ": " + path);
+        ASSERT_TRUE(core::startsWith(path, "C:\\") || core::startsWith(path, "c:\\"));
+        for (std::size_t end = path.find('\\', 3);; end = path.find('\\', end + 1)) {
+            const std::string part = path.substr(0, end);
+            DWORD attributes = GetFileAttributesW(platform::win32::wide(part).c_str());
+            ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << part;
+            EXPECT_FALSE(attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+                << part << " is a link out of the prefix";
+            if (end == std::string::npos) break;
+        }
+    }
 }
 
 TEST(Win32Environment, ExecutablePathNamesThisProgram) {

@@ -13,25 +13,6 @@ namespace {
 
 using namespace wine_test;
 
-// Nothing hidden at start and no question at exit, whatever earlier tests left behind.
-constexpr const char* kConfig =
-    "[HotKey]\r\n0=65,0,-1,0\r\n1=77,0,-1,0\r\n2=84,0,-1,0\r\n3=87,0,-1,0\r\n4=82,0,-1,0\r\n"
-    "5=66,0,-1,0\r\n6=73,0,-1,0\r\n[Config]\r\nStartRun=0\r\nStartMini=0\r\nEndMini=0\r\n"
-    "BlackPwd=\r\nEndMsg=1\r\n";
-
-void writeConfig() {
-    std::wstring folder = myDocumentsDir() + L"\\Veilor";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    std::wstring path = folder + L"\\Config.ini";
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, kConfig, static_cast<DWORD>(strlen(kConfig)), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_EQ(written, strlen(kConfig));
-}
-
 int screenDpi() {
     HDC screen = GetDC(nullptr);
     int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -74,7 +55,8 @@ std::string otherVisibleWindows(DWORD pid, HWND main) {
 class MainWindow : public ::testing::Test {
   protected:
     void SetUp() override {
-        writeConfig();
+        // Nothing hidden at start and no question at exit.
+        ASSERT_TRUE(putVeilorSettings(veilorConfig("1")));
         veilor = Process::start(veilorExe());
         ASSERT_TRUE(veilor.valid());
         main = waitForWindow({L"", L"Veilor", veilor.pid(), true});

@@ -14,17 +14,10 @@ constexpr const char* kDefaultConfig =
     "5=66,0,-1,0\r\n6=73,0,-1,0\r\n[Config]\r\nStartRun=0\r\nStartMini=0\r\nEndMini=0\r\n"
     "BlackPwd=\r\nEndMsg=0\r\n";
 
-std::wstring settingsFolder() {
-    return myDocumentsDir() + L"\\Veilor";
-}
-std::wstring configFile() {
-    return settingsFolder() + L"\\Config.ini";
-}
-
 void removeSettings() {
-    DeleteFileW(configFile().c_str());
-    RemoveDirectoryW(settingsFolder().c_str());
-    ASSERT_FALSE(fileExists(configFile()));
+    ASSERT_TRUE(putVeilorSettings(std::nullopt));
+    RemoveDirectoryW(veilorFolder().c_str());
+    ASSERT_FALSE(fileExists(veilorConfigFile()));
 }
 
 HWND waitForMainWindow(const Process& veilor) {
@@ -54,7 +47,7 @@ TEST(Startup, FirstStartCreatesTheSettingsFileWithTheDefaults) {
     HWND main = waitForMainWindow(veilor);
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(pollEquals(std::string(kDefaultConfig),
-                           [] { return readFileBytes(configFile()).value_or("<missing>"); }));
+                           [] { return readFileBytes(veilorConfigFile()).value_or("<missing>"); }));
     HWND version = controlById(main, ui::ids::kVLabel);
     EXPECT_EQ(windowText(version), "版本：V1.0 正式版");
     // The news page is the first one the user sees.
@@ -63,6 +56,7 @@ TEST(Startup, FirstStartCreatesTheSettingsFileWithTheDefaults) {
 }
 
 TEST(Startup, SecondStartBringsTheMinimisedFirstBackAndEndsWithoutAWindow) {
+    ASSERT_TRUE(putVeilorSettings(veilorConfig()));
     Process first = Process::start(veilorExe());
     HWND main = waitForMainWindow(first);
     ASSERT_NE(main, nullptr);
@@ -81,6 +75,7 @@ TEST(Startup, SecondStartBringsTheMinimisedFirstBackAndEndsWithoutAWindow) {
 
 class MissingComponent : public ::testing::Test {
   protected:
+    void SetUp() override { ASSERT_TRUE(putVeilorSettings(veilorConfig())); }
     // A Windows folder without the system components the program loads.
     ScopedVariable windir{L"windir", L"C:\\veilor-no-windows"};
 };
@@ -114,6 +109,7 @@ namespace {
 using namespace wine_test;
 
 TEST(MainWindow, EveryPageButtonLeavesExactlyOnePageVisible) {
+    ASSERT_TRUE(putVeilorSettings(veilorConfig()));
     Process veilor = Process::start(veilorExe());
     HWND main = waitForWindow({L"", L"Veilor", veilor.pid(), true});
     ASSERT_NE(main, nullptr);

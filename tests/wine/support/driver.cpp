@@ -425,6 +425,15 @@ std::optional<std::string> readFileBytes(const std::wstring& path) {
     return bytes;
 }
 
+bool writeFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    return CloseHandle(file) && ok && written == bytes.size();
+}
+
 bool fileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -438,6 +447,46 @@ std::wstring myDocumentsDir() {
         return L"";
     }
     return path;
+}
+
+std::wstring veilorFolder() {
+    return myDocumentsDir() + L"\\Veilor";
+}
+
+std::wstring veilorConfigFile() {
+    return veilorFolder() + L"\\Config.ini";
+}
+
+std::string veilorConfig(const char* endMsg) {
+    return concat("[HotKey]\r\n0=65,0,-1,0\r\n1=77,0,-1,0\r\n2=84,0,-1,0\r\n3=87,0,-1,0\r\n",
+                  "4=82,0,-1,0\r\n5=66,0,-1,0\r\n6=73,0,-1,0\r\n[Config]\r\nStartRun=0\r\n",
+                  "StartMini=0\r\nEndMini=0\r\nBlackPwd=\r\nEndMsg=", endMsg, "\r\n");
+}
+
+namespace {
+
+// Deleting a file that is not there is fine; one that stays is not.
+::testing::AssertionResult removeFile(const std::wstring& path) {
+    if (DeleteFileW(path.c_str())) return ::testing::AssertionSuccess();
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "cannot remove " << toUtf8(path) << ", error " << error;
+}
+
+}  // namespace
+
+::testing::AssertionResult putVeilorSettings(const std::optional<std::string>& config) {
+    const std::wstring folder = veilorFolder();
+    if (folder == L"\\Veilor") return ::testing::AssertionFailure() << "no My Documents folder";
+    ::testing::AssertionResult removed = removeFile(folder + L"\\Hidden.dat");
+    if (!removed) return removed;
+    if (!config) return removeFile(veilorConfigFile());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    if (!writeFileBytes(veilorConfigFile(), *config))
+        return ::testing::AssertionFailure()
+               << "cannot write " << toUtf8(veilorConfigFile()) << ", error " << GetLastError();
+    return ::testing::AssertionSuccess();
 }
 
 std::vector<std::string> listBoxRows(HWND list) {

@@ -149,9 +149,22 @@ std::vector<std::string> listBoxRows(HWND list);
 
 // A whole file's bytes; nullopt when it cannot be opened.
 std::optional<std::string> readFileBytes(const std::wstring& path);
+// Replaces the file with exactly these bytes; false when that failed.
+bool writeFileBytes(const std::wstring& path, const std::string& bytes);
 bool fileExists(const std::wstring& path);
 
 // The prefix user's My Documents folder (CSIDL_PERSONAL).
 std::wstring myDocumentsDir();
+
+// Veilor's settings folder, My Documents\Veilor, and the settings file in it.
+std::wstring veilorFolder();
+std::wstring veilorConfigFile();
+// A settings file with the seven default hotkeys and nothing done at start; EndMsg "1"
+// ends the program without asking.
+std::string veilorConfig(const char* endMsg = "1");
+// Leaves the settings folder as the next Veilor.exe is to find it, whatever an earlier
+// test or run left there: this Config.ini (none for nullopt, as before a first start) and
+// no Hidden.dat, the record of what Veilor hid, which a start would act on.
+::testing::AssertionResult putVeilorSettings(const std::optional<std::string>& config);
 
 }  // namespace wine_test

@@ -34,6 +34,7 @@ class TrayPageWineTest : public ::testing::Test {
         // Wine's explorer has a Shell_TrayWnd too; ours is topmost, so it comes first.
         ASSERT_EQ(FindWindowW(fake_shell::kTrayClass, nullptr), tray_) << describeTopWindows();
 
+        ASSERT_TRUE(putVeilorSettings(veilorConfig()));
         veilor_ = Process::start(veilorExe());
         ASSERT_TRUE(veilor_.valid());
         main_ = waitForWindow(WindowQuery{L"", L"Veilor", veilor_.pid(), true});

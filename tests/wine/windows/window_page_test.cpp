@@ -51,6 +51,7 @@ class WindowPageWineTest : public ::testing::Test {
         ASSERT_TRUE(pollUntil(
             [&] { return peerWindows(peer_.pid(), window_peer::kLatinTitle).size() == 1; }));
 
+        ASSERT_TRUE(putVeilorSettings(veilorConfig()));
         veilor_ = Process::start(veilorExe());
         ASSERT_TRUE(veilor_.valid());
         main_ = waitForWindow(WindowQuery{L"", L"Veilor", veilor_.pid(), true});
