@@ -10,14 +10,24 @@ DesktopSnapshot::DesktopSnapshot(platform::Desktop& desktop) {
     windows_.reserve(handles.size());
     for (platform::WindowHandle h : handles) {
         std::string title = GetWinText(desktop, h);
-        firstByTitle_.try_emplace(core::foldTitle(title), windows_.size());
+        byTitle_[core::foldTitle(title)].push_back(windows_.size());
         windows_.push_back({h, std::move(title)});
     }
 }
 
 const DesktopSnapshot::Entry* DesktopSnapshot::entry(const std::string& title) const {
-    auto it = firstByTitle_.find(core::foldTitle(title));
-    return it == firstByTitle_.end() ? nullptr : &windows_[it->second];
+    auto it = byTitle_.find(core::foldTitle(title));
+    return it == byTitle_.end() ? nullptr : &windows_[it->second.front()];
+}
+
+std::vector<const DesktopSnapshot::Entry*> DesktopSnapshot::entries(
+    const std::string& title) const {
+    std::vector<const Entry*> out;
+    auto it = byTitle_.find(core::foldTitle(title));
+    if (it == byTitle_.end()) return out;
+    for (std::size_t index : it->second)
+        out.push_back(&windows_[index]);
+    return out;
 }
 
 platform::WindowHandle DesktopSnapshot::find(const std::string& title) const {

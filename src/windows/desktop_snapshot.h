@@ -26,11 +26,13 @@ class DesktopSnapshot {
     // The first window in z-order with that title; nullptr (kNoWindow) when none has it.
     const Entry* entry(const std::string& title) const;
     platform::WindowHandle find(const std::string& title) const;
+    // Every window with that title, in z-order.
+    std::vector<const Entry*> entries(const std::string& title) const;
 
   private:
     std::vector<Entry> windows_;
-    // Folded title to the index of its first window.
-    std::unordered_map<std::string, std::size_t> firstByTitle_;
+    // Folded title to the indices of its windows, in z-order.
+    std::unordered_map<std::string, std::vector<std::size_t>> byTitle_;
 };
 
 // One window looked up by its title, as the desktop is now; kNoWindow for an empty

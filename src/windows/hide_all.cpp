@@ -50,29 +50,39 @@ std::vector<platform::WindowHandle> hideWindows(platform::Desktop& desktop, Hidd
     return hidden;
 }
 
-std::vector<HideTarget> listedTargets(const DesktopSnapshot& desktop, const ui::ListBox& list) {
+// Row after row, each names the first window with its title that no earlier row has
+// taken: by then an earlier row's window carries another title, as a fresh lookup would
+// find (two windows of one title are two rows, and both are hidden).
+template <typename Wanted>
+std::vector<HideTarget> windowsOfRows(const DesktopSnapshot& desktop, const ui::ListBox& list,
+                                      Wanted wanted) {
     std::vector<HideTarget> targets;
     const int count = list.listCount();
     for (int i = 0; i < count; ++i) {
         const std::string row = list.list(i);
-        const DesktopSnapshot::Entry* w = row.empty() ? nullptr : desktop.entry(row);
-        if (!w || (!isMarkable(w->title) && !hasHiddenMarker(w->title))) continue;
-        const bool taken = std::any_of(targets.begin(), targets.end(),
-                                       [&](const HideTarget& t) { return t.handle == w->handle; });
-        if (!taken) targets.push_back({w->handle, w->title});
+        if (row.empty()) continue;  // an empty title would name any window
+        for (const DesktopSnapshot::Entry* w : desktop.entries(row)) {
+            const bool taken =
+                std::any_of(targets.begin(), targets.end(),
+                            [&](const HideTarget& t) { return t.handle == w->handle; });
+            if (taken) continue;
+            if (wanted(w->title)) targets.push_back({w->handle, w->title});
+            break;
+        }
     }
     return targets;
 }
 
+std::vector<HideTarget> listedTargets(const DesktopSnapshot& desktop, const ui::ListBox& list) {
+    return windowsOfRows(desktop, list, [](const std::string& title) {
+        return isMarkable(title) || hasHiddenMarker(title);
+    });
+}
+
 void showMarkedWindows(platform::Desktop& desktop, const ui::ListBox& list) {
-    const DesktopSnapshot snapshot(desktop);
-    const int count = list.listCount();
-    for (int i = 0; i < count; ++i) {
-        const std::string row = list.list(i);
-        const DesktopSnapshot::Entry* w = row.empty() ? nullptr : snapshot.entry(row);
-        if (!w || !hasHiddenMarker(w->title)) continue;
-        desktop.setWindowText(w->handle, w->title.substr(kHiddenMarker.size()));
-        WinCommand(desktop, w->handle, kWinShow);
+    for (const HideTarget& w : windowsOfRows(DesktopSnapshot(desktop), list, hasHiddenMarker)) {
+        desktop.setWindowText(w.handle, w.title.substr(kHiddenMarker.size()));
+        WinCommand(desktop, w.handle, kWinShow);
     }
 }
 

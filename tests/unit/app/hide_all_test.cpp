@@ -179,6 +179,21 @@ TEST_F(HideAllTest, OneKeyHide_HidesOnlyWhatItCanFindAgain) {
         EXPECT_NE(w.handle, ansi) << "a window shown again is not kept as hidden";
 }
 
+TEST_F(HideAllTest, TwoWindowsOfOneTitle_BothGoAndBothComeBack) {
+    WindowHandle first = peer("Duplicate");
+    WindowHandle second = peer("duplicate");
+    Frmain& frmain = start();
+
+    frmain.Command7.raiseClick();
+    EXPECT_FALSE(visible(first) || visible(second));
+    EXPECT_EQ(title(second), "[隐藏] duplicate");
+
+    frmain.RE();
+    EXPECT_TRUE(visible(first) && visible(second));
+    EXPECT_EQ(title(first), "Duplicate");
+    EXPECT_EQ(title(second), "duplicate");
+}
+
 TEST_F(HideAllTest, TaskbarAndDesktopKeepTheirPlaceAndSize) {
     Frmain& frmain = start();
     for (WindowHandle w : {taskbar, progman}) {
