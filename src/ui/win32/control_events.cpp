@@ -80,6 +80,15 @@ void trackHover(FormView& view, HWND hwnd) {
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
+// The user moves the focus within the form (a click, Tab). Focus that arrives from
+// outside it, from another program or from nowhere, is the system handing it back on
+// activation: ours in activated(), and whatever the system does by itself (Wine, a
+// message box's owner coming back).
+FocusCause focusCause(const FormView& view, HWND from) {
+    bool inside = from && (from == view.hwnd || IsChild(view.hwnd, from));
+    return view.restoringFocus || !inside ? FocusCause::Restored : FocusCause::User;
+}
+
 // Returns true when the message was swallowed by a handler.
 bool keyMessage(Control& c, UINT msg, WPARAM& wp) {
     if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
@@ -112,14 +121,18 @@ LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR
         case WM_CHAR:
             if (keyMessage(c, msg, wp)) return 0;
             break;
-        case WM_SETFOCUS:
+        case WM_SETFOCUS: {
             result = DefSubclassProc(hwnd, msg, wp, lp);
-            guarded([&] { c.raiseGotFocus(); });
+            FocusCause cause = focusCause(*view, reinterpret_cast<HWND>(wp));
+            guarded([&] { c.raiseGotFocus(cause); });
             return result;
-        case WM_KILLFOCUS:
+        }
+        case WM_KILLFOCUS: {
             result = DefSubclassProc(hwnd, msg, wp, lp);
-            guarded([&] { c.raiseLostFocus(); });
+            Control* next = view->controlOf(reinterpret_cast<HWND>(wp));
+            guarded([&] { c.raiseLostFocus(next); });
             return result;
+        }
         case WM_LBUTTONDOWN:
             raiseMouse(c, MouseButton::Left, wp, lp);
             break;
