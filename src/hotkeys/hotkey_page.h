@@ -35,9 +35,6 @@ class HotKeyPage {
     // combinations the last SetHotKeys registered are armed again, whatever the boxes now
     // show. Nothing happens unless a box had switched the hotkeys off.
     void leaveBoxes();
-    // Whether a box has switched the hotkeys off: the user is in it, and keys pressed
-    // there are captured.
-    bool capturing() const { return capturing_; }
 
     // The entry index cHK gave box i, or -1 when box i has no registered hotkey.
     std::array<int, kCount> HotKeyIds{-1, -1, -1, -1, -1, -1, -1};

@@ -224,6 +224,23 @@ TEST_F(BossKeyTest, FocusHandedBackToABoxLeavesHotkeysOn_AClickIntoItTurnsThemOf
     EXPECT_TRUE(program.sim.hotKeys.registrations().empty()) << "still among the boxes";
 }
 
+TEST_F(BossKeyTest, OkWithTheKeyboardStillInTheBox_KeysThereAreCapturedAgainAfterAClick) {
+    Frmain& frmain = start();
+    makeOkUsable(frmain);
+    capture(frmain, 0, 'Q', ui::kCtrlMask);
+    frmain.cmdSetOK.raiseClick();  // from the keyboard: the box keeps it
+    program.forms.advance(20);
+    int alt = 18;
+    frmain.txtHotKey[0]->raiseKeyDown(alt, ui::kAltMask);
+    EXPECT_EQ(frmain.txtHotKey[0]->text(), "Ctrl + Q");
+    ASSERT_TRUE(press('Q', kControl));
+    ASSERT_TRUE(press('R'));
+
+    capture(frmain, 0, 'F', ui::kCtrlMask);
+    EXPECT_EQ(frmain.txtHotKey[0]->text(), "Ctrl + F");
+    EXPECT_TRUE(program.sim.hotKeys.registrations().empty());
+}
+
 TEST_F(BossKeyTest, LeavingTheBoxesUnsavedArmsTheSavedHotkeys_TheBoxKeepsItsEdit) {
     Frmain& frmain = start();
     const std::pair<const char*, std::function<void()>> ways[] = {
