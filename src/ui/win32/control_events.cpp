@@ -80,15 +80,6 @@ void trackHover(FormView& view, HWND hwnd) {
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-// The user moves the focus within the form (a click, Tab). Focus that arrives from
-// outside it, from another program or from nowhere, is the system handing it back on
-// activation: ours in activated(), and whatever the system does by itself (Wine, a
-// message box's owner coming back).
-FocusCause focusCause(const FormView& view, HWND from) {
-    bool inside = from && (from == view.hwnd || IsChild(view.hwnd, from));
-    return view.restoringFocus || !inside ? FocusCause::Restored : FocusCause::User;
-}
-
 // Returns true when the message was swallowed by a handler.
 bool keyMessage(Control& c, UINT msg, WPARAM& wp) {
     if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
@@ -123,7 +114,11 @@ LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR
             break;
         case WM_SETFOCUS: {
             result = DefSubclassProc(hwnd, msg, wp, lp);
-            FocusCause cause = focusCause(*view, reinterpret_cast<HWND>(wp));
+            // Only activated() hands the focus back to a control: under Wine, as on Windows,
+            // the system gives a re-activated window the focus on the window itself. Focus
+            // from nowhere is no sign either: a click right after OK (the focused button
+            // disabled, the keyboard nowhere) is the user's.
+            FocusCause cause = view->restoringFocus ? FocusCause::Restored : FocusCause::User;
             guarded([&] { c.raiseGotFocus(cause); });
             return result;
         }

@@ -50,6 +50,13 @@ class HotKeyFocusWineTest : public ::testing::Test {
                               kDeadlineMs, "OK to be enabled"));
     }
 
+    void saveWithOk() {
+        HWND status = desk_.control(ui::ids::kLabel27);
+        ASSERT_NO_FATAL_FAILURE(scene::clickUntil(
+            desk_.control(ui::ids::kCmdSetOK), [&] { return windowText(status) == "已保存"; },
+            "\"已保存\""));
+    }
+
     // One-key hide and restore both answer, from any program.
     void hideAndRestore() {
         ASSERT_NO_FATAL_FAILURE(keys_.pressAlt('A'));
@@ -74,10 +81,7 @@ TEST_F(HotKeyFocusWineTest, AfterABoxAndOk_TheWindowComingBackToTheBoxLeavesTheB
     ASSERT_NO_FATAL_FAILURE(changeAndRevertAnOption());
     ASSERT_NO_FATAL_FAILURE(goIntoBox(0));
     ASSERT_NO_FATAL_FAILURE(keys_.turnToAnotherProgram());
-    HWND status = desk_.control(ui::ids::kLabel27);
-    ASSERT_NO_FATAL_FAILURE(scene::clickUntil(
-        desk_.control(ui::ids::kCmdSetOK), [&] { return windowText(status) == "已保存"; },
-        "\"已保存\""));
+    ASSERT_NO_FATAL_FAILURE(saveWithOk());
     ASSERT_NO_FATAL_FAILURE(hideAndRestore());
 
     ASSERT_TRUE(bringToFront(desk_.main()));
@@ -86,6 +90,17 @@ TEST_F(HotKeyFocusWineTest, AfterABoxAndOk_TheWindowComingBackToTheBoxLeavesTheB
                           [&] { return describeWindow(scene::veilorFocus(desk_)); }));
     ASSERT_NO_FATAL_FAILURE(hideAndRestore());
     EXPECT_EQ(windowText(box(0)), "Alt + A");
+}
+
+// OK leaves Veilor's keyboard nowhere (the button it went to is disabled); the next click
+// into a box is the user's all the same.
+TEST_F(HotKeyFocusWineTest, StraightAfterOk_AClickIntoABoxSwitchesTheHotkeysOff) {
+    ASSERT_NO_FATAL_FAILURE(changeAndRevertAnOption());
+    ASSERT_NO_FATAL_FAILURE(goIntoBox(0));
+    ASSERT_NO_FATAL_FAILURE(saveWithOk());
+    ASSERT_NO_FATAL_FAILURE(goIntoBox(1));
+    pressKeys({VK_CONTROL, VK_F6});
+    EXPECT_TRUE(pollEquals(std::string("Ctrl + F6"), [&] { return windowText(box(1)); }));
 }
 
 TEST_F(HotKeyFocusWineTest, BoxLeftForAnotherPageWithoutOk_TheBossKeyIsOnAgain) {
