@@ -116,6 +116,7 @@ void Frmain::showPage(ui::Frame& page) {
     for (ui::Frame* f : {&Frame1, &Frame2, &Frame3, &Frame4, &Frame8, &Frame9}) {
         f->setVisible(f == &page);
     }
+    if (hotKeyPage && &page != &Frame4) hotKeyPage->leaveBoxes();
 }
 
 void Frmain::linkExecute(const std::string& command) {
@@ -154,6 +155,7 @@ void Frmain::TabStrip1_Click() {
     Frame5.setVisible(key == "a");
     Frame6.setVisible(key == "b");
     Frame7.setVisible(key == "c");
+    if (hotKeyPage) hotKeyPage->leaveBoxes();
     Label27.setText("");
 }
 

@@ -62,6 +62,8 @@ void Frmain::cmdSetOK_Click() {
 void Frmain::cmdSetCancel_Click() {
     settings::LoadConfig(ctx_.sys.profile, configPath(), hotKeyBoxes(), settings_);
     ShowSettings();
+    // The saved hotkeys come back on too: a box the user was in had switched them off.
+    hotKeyPage->leaveBoxes();
     Label27.setText("未保存");
     Label27.setTransparent(false);
     cmdSetOK.setEnabled(false);

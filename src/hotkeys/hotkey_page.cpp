@@ -1,6 +1,9 @@
 #include "hotkeys/hotkey_page.h"
 
+#include <algorithm>
+
 #include "hotkeys/hotkey_text.h"
+#include "ui/form.h"
 
 namespace hotkeys {
 namespace {
@@ -30,20 +33,58 @@ HotKeyPage::HotKeyPage(cHotKey& cHK, const Boxes& txtHotKey, const Marks& labHot
         // The box shows only what the capture sets, never the typed character.
         box.onKeyPress = [](int& keyAscii) { keyAscii = 0; };
         box.onGotFocus = [this] { txtHotKey_GotFocus(); };
+        box.onLostFocus = [this, i] { txtHotKey_LostFocus(i); };
+        // A click into the box the keyboard is already in (left there after OK) is
+        // going into it all the same.
+        box.onMouseDown = [this, i](ui::MouseButton, int, int, int) {
+            if (txtHotKey_[i]->form() && txtHotKey_[i]->form()->focused() == txtHotKey_[i])
+                txtHotKey_GotFocus();
+        };
     }
     cHK_.HotKeyPress = [this](int index, int, bool, bool, bool) { cHK_HotKeyPress(index); };
 }
 
+// Only while the hotkeys are off: with them on, the boss key pressed at a box the system
+// merely handed the focus back to would leave its modifier in the box and hide anyway.
+// The box never edits its own text either way.
 void HotKeyPage::txtHotKey_KeyDown(int index, int& keyCode, int shift) {
-    SetHotKeyBox(*txtHotKey_[index], keyCode, flag(shift, ui::kCtrlMask), flag(shift, ui::kAltMask),
-                 flag(shift, ui::kShiftMask));
+    if (capturing_) {
+        SetHotKeyBox(*txtHotKey_[index], keyCode, flag(shift, ui::kCtrlMask),
+                     flag(shift, ui::kAltMask), flag(shift, ui::kShiftMask));
+    }
     keyCode = 0;
 }
 
 // With the hotkeys registered, pressing one in a box would run its action instead of
 // reaching the box.
 void HotKeyPage::txtHotKey_GotFocus() {
+    if (capturing_) return;
     cHK_.ClsAllHotKey();
+    HotKeyIds.fill(-1);
+    capturing_ = true;
+}
+
+// From one box to the next the user is still setting hotkeys.
+void HotKeyPage::txtHotKey_LostFocus(int index) {
+    const ui::Form* form = txtHotKey_[index]->form();
+    if (!isBox(form ? form->focused() : nullptr)) leaveBoxes();
+}
+
+bool HotKeyPage::isBox(const ui::Control* control) const {
+    return control && std::find(txtHotKey_.begin(), txtHotKey_.end(), control) != txtHotKey_.end();
+}
+
+void HotKeyPage::leaveBoxes() {
+    if (!capturing_) return;
+    capturing_ = false;
+    cHK_.ClsAllHotKey();
+    for (int i = 0; i < kCount; ++i) {
+        const std::optional<HotKeyValue>& v = saved_[i];
+        // Taken by another program meanwhile: off until the next OK, the box as it is.
+        HotKeyIds[i] =
+            v ? cHK_.AddHotKey(v->keyCode, v->ctrl != 0, v->alt != 0, v->shift != 0) : -1;
+    }
+    cHK_.StartHotKeys(Timer1_);
 }
 
 void HotKeyPage::registerBox(int index) {
@@ -53,10 +94,16 @@ void HotKeyPage::registerBox(int index) {
     // Any non-zero modifier field counts when registering, unlike the display text.
     HotKeyValue v = parseHotKeyValue(box.tag);
     HotKeyIds[index] = cHK_.AddHotKey(v.keyCode, v.ctrl != 0, v.alt != 0, v.shift != 0);
-    if (HotKeyIds[index] == -1) SetHotKeyBox(box, kKeyDelete, 0, 0, 0);
+    if (HotKeyIds[index] == -1) {
+        SetHotKeyBox(box, kKeyDelete, 0, 0, 0);
+        return;
+    }
+    saved_[index] = v;
 }
 
 void HotKeyPage::SetHotKeys() {
+    capturing_ = false;
+    saved_.fill(std::nullopt);
     cHK_.ClsAllHotKey();
     for (int i = 0; i < kCount; ++i)
         registerBox(i);

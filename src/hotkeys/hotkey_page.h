@@ -1,12 +1,15 @@
 #pragma once
 // The hotkey half of the settings page: the seven boxes capture a combination as the user
-// presses it, focusing any of them switches every hotkey off so the keys reach the box,
-// SetHotKeys registers what the boxes hold, and a pressed hotkey toggles its mark and
-// runs its action.
+// presses it, the user's going into any of them switches every hotkey off so the keys
+// reach the box, leaving them without saving arms the saved ones again, SetHotKeys
+// registers what the boxes hold, and a pressed hotkey toggles its mark and runs its
+// action.
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "hotkeys/c_hot_key.h"
+#include "hotkeys/hotkey_text.h"
 #include "ui/controls.h"
 
 namespace hotkeys {
@@ -28,6 +31,11 @@ class HotKeyPage {
     // (held by another program or by an earlier box) is emptied.
     void SetHotKeys();
 
+    // The user left the boxes without saving (another tab or page, Cancel): the
+    // combinations the last SetHotKeys registered are armed again, whatever the boxes now
+    // show. Nothing happens unless a box had switched the hotkeys off.
+    void leaveBoxes();
+
     // The entry index cHK gave box i, or -1 when box i has no registered hotkey.
     std::array<int, kCount> HotKeyIds{-1, -1, -1, -1, -1, -1, -1};
 
@@ -37,12 +45,17 @@ class HotKeyPage {
 
   private:
     void registerBox(int index);
+    void txtHotKey_LostFocus(int index);
+    bool isBox(const ui::Control* control) const;
 
     cHotKey& cHK_;
     Boxes txtHotKey_;
     Marks labHotKey_;
     ui::Timer& Timer1_;
     Actions actions_;
+    bool capturing_ = false;
+    // Per box, what the last SetHotKeys registered for it.
+    std::array<std::optional<HotKeyValue>, kCount> saved_;
 };
 
 }  // namespace hotkeys

@@ -92,15 +92,19 @@ void Control::setBold(bool bold) {
     notify(Change::Font);
 }
 
+// The logic moves the focus on the user's behalf: a focus the view reports as handed
+// back by the system on the way counts as the user's.
 void Control::setFocus() {
     if (!form_) return;
     notify(Change::Focus);
-    if (form_->focused() != this) {
-        Control* previous = form_->focused();
-        form_->setFocused(this);
-        if (previous) previous->raiseLostFocus();
-        raiseGotFocus();
+    Control* previous = form_->focused();
+    if (previous == this) {
+        if (form_->focusCause() == FocusCause::Restored) raiseGotFocus(FocusCause::User);
+        return;
     }
+    form_->setFocused(this);
+    if (previous) previous->raiseLostFocus(this);
+    raiseGotFocus();
 }
 
 void Control::raiseClick() {
@@ -111,12 +115,13 @@ void Control::raiseDblClick() {
     if (onDblClick) onDblClick();
 }
 
-void Control::raiseGotFocus() {
-    if (form_) form_->setFocused(this);
-    if (onGotFocus) onGotFocus();
+void Control::raiseGotFocus(FocusCause cause) {
+    if (form_) form_->setFocused(this, cause);
+    if (cause == FocusCause::User && onGotFocus) onGotFocus();
 }
 
-void Control::raiseLostFocus() {
+void Control::raiseLostFocus(Control* next) {
+    if (form_ && form_->focused() == this) form_->setFocused(next);
     if (onLostFocus) onLostFocus();
 }
 
@@ -129,6 +134,8 @@ void Control::raiseKeyPress(int& keyAscii) {
 }
 
 void Control::raiseMouseDown(MouseButton button, int shift, int x, int y) {
+    if (form_ && form_->focused() == this && form_->focusCause() == FocusCause::Restored)
+        raiseGotFocus(FocusCause::User);
     if (onMouseDown) onMouseDown(button, shift, x, y);
 }
 

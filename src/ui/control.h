@@ -56,6 +56,11 @@ constexpr int kAltMask = 4;
 
 enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
 
+// Why a control got the keyboard focus: the user put it there (a click, Tab, or the
+// logic on the user's behalf), or the system handed it back to the control that last had
+// it when the window came to the front again (or a message box closed).
+enum class FocusCause { User, Restored };
+
 class Control {
   public:
     Control(Control* parent, ControlKind kind, int id, std::string name);
@@ -102,7 +107,12 @@ class Control {
 
     std::function<void()> onClick;
     std::function<void()> onDblClick;
+    // Runs for the user's focus only. A restored focus runs it once the user presses a
+    // mouse button on the control: a click from another program re-activates the form,
+    // which hands the focus back to that very control, so the click itself moves nothing.
     std::function<void()> onGotFocus;
+    // Runs whenever the focus goes; form()->focused() is then the control taking it, or
+    // nullptr when the focus leaves the form.
     std::function<void()> onLostFocus;
     std::function<void()> onChange;
     // keyCode may be set to 0 by the handler to swallow the key.
@@ -116,8 +126,9 @@ class Control {
     // Called by views and tests for what the user did.
     virtual void raiseClick();
     void raiseDblClick();
-    void raiseGotFocus();
-    void raiseLostFocus();
+    void raiseGotFocus(FocusCause cause = FocusCause::User);
+    // next: the control of this form that takes the focus, nullptr when it leaves the form.
+    void raiseLostFocus(Control* next = nullptr);
     void raiseKeyDown(int& keyCode, int shift);
     void raiseKeyPress(int& keyAscii);
     void raiseMouseDown(MouseButton button, int shift, int x, int y);

@@ -110,7 +110,11 @@ class Form : public Control {
     void unregisterControl(Control* control);
     Control* findById(int id) const;
     Control* focused() const { return focused_; }
-    void setFocused(Control* control) { focused_ = control; }
+    FocusCause focusCause() const { return focusCause_; }
+    void setFocused(Control* control, FocusCause cause = FocusCause::User) {
+        focused_ = control;
+        focusCause_ = cause;
+    }
 
   private:
     FormHost& host_;
@@ -124,6 +128,7 @@ class Form : public Control {
     FormStyle style_;
     std::vector<Control*> all_;
     Control* focused_ = nullptr;
+    FocusCause focusCause_ = FocusCause::User;
 };
 
 }  // namespace ui

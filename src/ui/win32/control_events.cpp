@@ -112,14 +112,22 @@ LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR
         case WM_CHAR:
             if (keyMessage(c, msg, wp)) return 0;
             break;
-        case WM_SETFOCUS:
+        case WM_SETFOCUS: {
             result = DefSubclassProc(hwnd, msg, wp, lp);
-            guarded([&] { c.raiseGotFocus(); });
+            // Only activated() hands the focus back to a control: under Wine, as on Windows,
+            // the system gives a re-activated window the focus on the window itself. Focus
+            // from nowhere is no sign either: a click right after OK (the focused button
+            // disabled, the keyboard nowhere) is the user's.
+            FocusCause cause = view->restoringFocus ? FocusCause::Restored : FocusCause::User;
+            guarded([&] { c.raiseGotFocus(cause); });
             return result;
-        case WM_KILLFOCUS:
+        }
+        case WM_KILLFOCUS: {
             result = DefSubclassProc(hwnd, msg, wp, lp);
-            guarded([&] { c.raiseLostFocus(); });
+            Control* next = view->controlOf(reinterpret_cast<HWND>(wp));
+            guarded([&] { c.raiseLostFocus(next); });
             return result;
+        }
         case WM_LBUTTONDOWN:
             raiseMouse(c, MouseButton::Left, wp, lp);
             break;

@@ -36,6 +36,8 @@ struct FormView {
     HWND hotButton = nullptr;
     // The control that had the keyboard focus when the form was last deactivated.
     HWND lastFocus = nullptr;
+    // While activated() hands the focus back to it: not the user's doing.
+    bool restoringFocus = false;
     // Whether the last pointer move the form reported lay inside its client area, and
     // whether the system will tell when the pointer leaves it.
     bool pointerInside = false;

@@ -281,6 +281,7 @@ bool eraseBackground(FormView& view, HDC dc) {
 
 // Coming back to the form puts the focus back on the control that had it, and a click
 // that has already focused a control is not undone by the activation that follows it.
+// The control learns that the focus was handed back, not chosen by the user.
 bool activated(FormView& view, WPARAM wp) {
     HWND focus = GetFocus();
     bool ours = focus && IsChild(view.hwnd, focus);
@@ -292,7 +293,9 @@ bool activated(FormView& view, WPARAM wp) {
     HWND last = view.lastFocus;
     if (!last || !IsChild(view.hwnd, last) || !IsWindowVisible(last) || !IsWindowEnabled(last))
         return false;
+    view.restoringFocus = true;
     SetFocus(last);
+    view.restoringFocus = false;
     return true;
 }
 

@@ -2,6 +2,9 @@
 // load, each one running its action, and set anew on the settings page.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
+
 #include "app/app_fixture.h"
 #include "ui/dialogs.h"
 #include "windows/window_ops.h"
@@ -32,9 +35,10 @@ class BossKeyTest : public ::testing::Test {
         return program.sim.hotKeys.press(key, modifiers);
     }
     bool visible(WindowHandle w) { return desktop.find(w)->visible; }
-    // The user focuses the box and presses keys in it.
+    // The user clicks into the box (the press comes before the focus) and presses keys.
     void capture(Frmain& frmain, int box, int key, int shift) {
-        frmain.txtHotKey[box]->raiseGotFocus();
+        frmain.txtHotKey[box]->raiseMouseDown(ui::MouseButton::Left, 0, 60, 60);
+        frmain.txtHotKey[box]->setFocus();
         frmain.txtHotKey[box]->raiseKeyDown(key, shift);
     }
     void makeOkUsable(Frmain& frmain) { frmain.txtBlackPwd[0]->raiseGotFocus(); }
@@ -194,7 +198,84 @@ TEST_F(BossKeyTest, PasswordMismatchSavesNothing_CancelDiscards) {
     EXPECT_EQ(frmain.txtBlackPwd[0]->text(), "");
     EXPECT_EQ(frmain.Label27.text(), "未保存");
     EXPECT_FALSE(frmain.cmdSetOK.enabled() || frmain.cmdSetCancel.enabled());
-    EXPECT_FALSE(press('A')) << "Cancel does not turn the hotkeys back on";
+    program.forms.advance(20);
+    EXPECT_TRUE(press('A')) << "Cancel arms the saved hotkeys again";
+}
+
+TEST_F(BossKeyTest, FocusHandedBackToABoxLeavesHotkeysOn_AClickIntoItTurnsThemOff) {
+    Frmain& frmain = start();
+    ui::TextBox& box = *frmain.txtHotKey[0];
+    box.raiseGotFocus(ui::FocusCause::Restored);  // the window came back to the front
+    int alt = 18;
+    box.raiseKeyDown(alt, ui::kAltMask);
+    EXPECT_EQ(box.text(), "Alt + A") << "the boss key's Alt must not land in the box";
+    ASSERT_TRUE(press('A'));
+    EXPECT_FALSE(visible(editor));
+    ASSERT_TRUE(press('R'));
+    EXPECT_EQ(frmain.hotKeyPage->HotKeyIds[0], 1);
+
+    box.raiseMouseDown(ui::MouseButton::Left, 0, 10, 10);
+    EXPECT_TRUE(program.sim.hotKeys.registrations().empty());
+    EXPECT_EQ(frmain.hotKeyPage->HotKeyIds[0], -1);
+    int q = 'Q';
+    box.raiseKeyDown(q, ui::kCtrlMask);
+    EXPECT_EQ(box.text(), "Ctrl + Q");
+    frmain.txtHotKey[3]->setFocus();
+    EXPECT_TRUE(program.sim.hotKeys.registrations().empty()) << "still among the boxes";
+}
+
+TEST_F(BossKeyTest, OkWithTheKeyboardStillInTheBox_KeysThereAreCapturedAgainAfterAClick) {
+    Frmain& frmain = start();
+    makeOkUsable(frmain);
+    capture(frmain, 0, 'Q', ui::kCtrlMask);
+    frmain.cmdSetOK.raiseClick();  // from the keyboard: the box keeps it
+    program.forms.advance(20);
+    int alt = 18;
+    frmain.txtHotKey[0]->raiseKeyDown(alt, ui::kAltMask);
+    EXPECT_EQ(frmain.txtHotKey[0]->text(), "Ctrl + Q");
+    ASSERT_TRUE(press('Q', kControl));
+    ASSERT_TRUE(press('R'));
+
+    capture(frmain, 0, 'F', ui::kCtrlMask);
+    EXPECT_EQ(frmain.txtHotKey[0]->text(), "Ctrl + F");
+    EXPECT_TRUE(program.sim.hotKeys.registrations().empty());
+}
+
+TEST_F(BossKeyTest, LeavingTheBoxesUnsavedArmsTheSavedHotkeys_TheBoxKeepsItsEdit) {
+    Frmain& frmain = start();
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"another control", [&] { frmain.Command13.setFocus(); }},
+        {"another tab", [&] { frmain.TabStrip1.select(2); }},
+        {"another page", [&] { frmain.Command4.raiseClick(); }},
+        {"Cancel", [&] { frmain.cmdSetCancel.raiseClick(); }},
+    };
+    for (const auto& [way, leave] : ways) {
+        SCOPED_TRACE(way);
+        frmain.Command5.raiseClick();
+        frmain.TabStrip1.select(1);
+        capture(frmain, 1, 'Q', ui::kCtrlMask);
+        ASSERT_FALSE(program.sim.hotKeys.registered(kAlt, 'M'));
+        leave();
+        program.forms.advance(20);
+        EXPECT_TRUE(program.sim.hotKeys.registered(kAlt, 'M'));
+        EXPECT_FALSE(program.sim.hotKeys.registered(kControl, 'Q')) << "only saved ones";
+        EXPECT_EQ(frmain.hotKeyPage->HotKeyIds, (std::array<int, 7>{1, 2, 3, 4, 5, 6, 7}));
+        EXPECT_EQ(frmain.txtHotKey[1]->text(),
+                  std::string(way) == "Cancel" ? "Alt + M" : "Ctrl + Q");
+        ASSERT_TRUE(press('M'));
+        EXPECT_FALSE(frmain.visible());
+        ASSERT_TRUE(press('M'));
+    }
+
+    // Clicking OK takes the focus out of the box first; OK then registers the box.
+    frmain.Command5.raiseClick();
+    capture(frmain, 1, 'Q', ui::kCtrlMask);
+    makeOkUsable(frmain);
+    frmain.cmdSetOK.setFocus();
+    frmain.cmdSetOK.raiseClick();
+    program.forms.advance(20);
+    EXPECT_TRUE(program.sim.hotKeys.registered(kControl, 'Q'));
+    EXPECT_FALSE(program.sim.hotKeys.registered(kAlt, 'M'));
 }
 
 TEST_F(BossKeyTest, ExitLeavesNoHotkeyRegistered) {

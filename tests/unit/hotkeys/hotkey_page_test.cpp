@@ -30,8 +30,10 @@ class HotKeyPageTest : public HotKeyFixture {
         page->SetHotKeys();
         forms.advance(10);
     }
-    // The user presses a key in box i; returns the key code the box itself still gets.
+    // The user goes into box i and presses a key there; returns the key code the box
+    // itself still gets.
     int keyDown(int i, int keyCode, int shift) {
+        box[i]->setFocus();
         box[i]->raiseKeyDown(keyCode, shift);
         return keyCode;
     }
@@ -114,6 +116,22 @@ TEST_F(HotKeyPageTest, FocusingABoxSwitchesEveryHotKeyOff) {
     keyDown(4, 'A', ui::kAltMask);
     EXPECT_EQ("Alt + A", box[4]->text());
     EXPECT_TRUE(ran.empty());
+}
+
+TEST_F(HotKeyPageTest, SavedCombinationTakenMeanwhileStaysOffAndTheOthersDispatch) {
+    setHotKeysAndArm();
+    keyDown(0, 'Q', ui::kCtrlMask);
+    sim.hotKeys.holdElsewhere(kAlt, 'M');
+    page->leaveBoxes();
+    forms.advance(10);
+    EXPECT_EQ((std::array<int, 7>{1, -1, 2, 3, 4, 5, 6}), page->HotKeyIds);
+    EXPECT_EQ("Alt + M", box[1]->text()) << "the box shows what it shows until OK";
+    EXPECT_EQ("Ctrl + Q", box[0]->text());
+    ASSERT_TRUE(sim.hotKeys.press('T', kAlt));
+    EXPECT_EQ(std::vector<int>{2}, ran);
+    const auto atoms = sim.hotKeys.atoms();
+    page->leaveBoxes();
+    EXPECT_EQ(atoms, sim.hotKeys.atoms()) << "they were not off: nothing registered anew";
 }
 
 TEST_F(HotKeyPageTest, OneEntryOfTwoBoxesMarksBothBeforeEitherActionRuns) {

@@ -4,9 +4,8 @@
 // combination that works as soon as it is saved.
 #include <windows.h>
 
-#include <iostream>
-
 #include "bosskey/hotkey_holder_protocol.h"
+#include "hide_all/boss_keys.h"
 #include "hide_all/desktop_scene.h"
 #include "support/driver.h"
 #include "ui/control_ids.h"
@@ -25,71 +24,12 @@ class BossKeyWineTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(desk_.start(scene::defaultConfig()));
         ASSERT_NE(focus_, nullptr);
-        ASSERT_NO_FATAL_FAILURE(waitUntilHotKeysAnswer());
+        ASSERT_NO_FATAL_FAILURE(keys_.waitUntilHotKeysAnswer());
     }
 
-    // Veilor shows its window a moment before its hotkeys are armed (a few hundred ms
-    // here), and a press in between is dropped. The hide-self key, pressed until it
-    // answers and once more to bring the window back, tells when they are.
-    void waitUntilHotKeysAnswer() {
-        const ULONGLONG deadline = GetTickCount64() + kDeadlineMs;
-        do {
-            ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'M'}));
-            if (pollUntil([&] { return !IsWindowVisible(main()); }, 500)) {
-                ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'M'}));
-                ASSERT_TRUE(desk_.visibility(main(), true, "Veilor's main window"));
-                return;
-            }
-        } while (GetTickCount64() < deadline);
-        FAIL() << "Veilor's hotkeys did not answer within " << kDeadlineMs << " ms";
-    }
     void TearDown() override { DestroyWindow(focus_); }
 
     HWND main() const { return desk_.main(); }
-
-    // Presses a combination while another program than Veilor has the keyboard: the
-    // driver's window when it can come to the front (a peer whose thread does not answer
-    // may keep the front under Wine; hotkeys do not care which program has it).
-    void press(const std::vector<WORD>& keys) {
-        SetForegroundWindow(focus_);
-        if (!pollUntil([&] { return GetForegroundWindow() == focus_; }, 1000)) {
-            // Wine may refuse a program the front; a click on the window's part that
-            // Veilor's window does not cover brings it there, as for a user.
-            RECT r{};
-            GetWindowRect(focus_, &r);
-            scene::clickAt(r.right - 20, (r.top + r.bottom) / 2, focus_);
-            pollUntil([&] { return GetForegroundWindow() == focus_; }, 3000);
-        }
-        ASSERT_TRUE(pollUntil(
-            [&] {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(GetForegroundWindow(), &owner);
-                return owner != desk_.veilor().pid();
-            },
-            kDeadlineMs, "another program than Veilor to have the keyboard",
-            [] { return describeWindow(GetForegroundWindow()); }));
-        pressKeys(keys);
-    }
-
-    // Presses one of Veilor's hotkeys and waits until Veilor has taken it: every press
-    // turns the hotkey's mark over. Wine under Xvfb now and then drops an injected
-    // combination on its way (the mark stays as it was); such a press is made again, as a
-    // user would. A press taken twice turns the mark back and is not mistaken for one.
-    void pressHotKey(int index, const std::vector<WORD>& keys) {
-        const std::string before = mark(index);
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            ASSERT_NO_FATAL_FAILURE(press(keys));
-            if (pollUntil([&] { return mark(index) != before; }, 5000)) return;
-            std::cout << "hotkey " << index << " was not taken; pressed again\n";
-        }
-        FAIL() << "Veilor did not take hotkey " << index << " in three presses";
-    }
-    // Alt with a letter of the default settings.
-    void pressAlt(char letter) {
-        const std::string letters = "AMTWRBI";
-        ASSERT_NE(letters.find(letter), std::string::npos) << letter;
-        pressHotKey(static_cast<int>(letters.find(letter)), {VK_MENU, static_cast<WORD>(letter)});
-    }
 
     // The page is back as it was before anything was hidden.
     void expectAllRestored(HWND widget) {
@@ -99,14 +39,15 @@ class BossKeyWineTest : public ::testing::Test {
         EXPECT_TRUE(desk_.visibility(widget, false, "the one-key widget"));
     }
 
-    std::string mark(int index) { return windowText(desk_.control(ui::ids::kLabHotKey0 + index)); }
+    std::string mark(int index) { return keys_.mark(index); }
 
     DesktopScene desk_;
     HWND focus_ = openKeyboardWindow(kFocusClass);
+    scene::BossKeys keys_{desk_, focus_};
 };
 
 TEST_F(BossKeyWineTest, AltAHidesEverything_AltRBringsItBack_TheMarkAlternates) {
-    ASSERT_NO_FATAL_FAILURE(pressAlt('A'));
+    ASSERT_NO_FATAL_FAILURE(keys_.pressAlt('A'));
     HWND widget = desk_.waitForWidget(kOneKeyWidget);
     ASSERT_NE(widget, nullptr);
     EXPECT_TRUE(desk_.peersHidden());
@@ -115,21 +56,21 @@ TEST_F(BossKeyWineTest, AltAHidesEverything_AltRBringsItBack_TheMarkAlternates) 
     EXPECT_TRUE(desk_.otherPeersAsOpened());
     EXPECT_TRUE(pollEquals(std::string("●"), [&] { return mark(0); }));
 
-    ASSERT_NO_FATAL_FAILURE(pressAlt('R'));
+    ASSERT_NO_FATAL_FAILURE(keys_.pressAlt('R'));
     expectAllRestored(widget);
     EXPECT_TRUE(pollEquals(std::string("●"), [&] { return mark(4); }));
 
-    ASSERT_NO_FATAL_FAILURE(pressAlt('A'));
+    ASSERT_NO_FATAL_FAILURE(keys_.pressAlt('A'));
     EXPECT_TRUE(desk_.peersHidden());
     EXPECT_TRUE(pollEquals(std::string("○"), [&] { return mark(0); }));
-    ASSERT_NO_FATAL_FAILURE(pressAlt('R'));
+    ASSERT_NO_FATAL_FAILURE(keys_.pressAlt('R'));
     expectAllRestored(widget);
 }
 
 TEST_F(BossKeyWineTest, AltMHidesVeilorAndShowsItAgain) {
-    ASSERT_NO_FATAL_FAILURE(pressAlt('M'));
+    ASSERT_NO_FATAL_FAILURE(keys_.pressAlt('M'));
     EXPECT_TRUE(desk_.visibility(main(), false, "Veilor's main window"));
-    ASSERT_NO_FATAL_FAILURE(pressAlt('M'));
+    ASSERT_NO_FATAL_FAILURE(keys_.pressAlt('M'));
     EXPECT_TRUE(desk_.visibility(main(), true, "Veilor's main window"));
     // Only Veilor itself came and went.
     EXPECT_TRUE(desk_.peersShown());
@@ -138,27 +79,27 @@ TEST_F(BossKeyWineTest, AltMHidesVeilorAndShowsItAgain) {
 
 TEST_F(BossKeyWineTest, AltWTogglesTheTaskbar_AltRShowsItWithEverythingElse) {
     HWND toggle = desk_.control(ui::ids::kCmdhidewin);
-    ASSERT_NO_FATAL_FAILURE(pressAlt('W'));
+    ASSERT_NO_FATAL_FAILURE(keys_.pressAlt('W'));
     EXPECT_TRUE(desk_.visibility(desk_.taskbar(), false, "the taskbar"));
     HWND desktopWidget = desk_.waitForWidget(kDesktopWidget);
     ASSERT_NE(desktopWidget, nullptr);
     EXPECT_TRUE(pollEquals(std::string("还原任务栏"), [&] { return windowText(toggle); }));
-    ASSERT_NO_FATAL_FAILURE(pressAlt('W'));
+    ASSERT_NO_FATAL_FAILURE(keys_.pressAlt('W'));
     EXPECT_TRUE(desk_.visibility(desk_.taskbar(), true, "the taskbar"));
     EXPECT_TRUE(desk_.visibility(desktopWidget, false, "the desktop widget"));
     EXPECT_TRUE(pollEquals(std::string("隐藏任务栏"), [&] { return windowText(toggle); }));
 
     // Taskbar, desktop icons, windows and icons all hidden; one key brings all back.
-    ASSERT_NO_FATAL_FAILURE(pressAlt('W'));
+    ASSERT_NO_FATAL_FAILURE(keys_.pressAlt('W'));
     ASSERT_TRUE(desk_.visibility(desk_.taskbar(), false, "the taskbar"));
-    ASSERT_NO_FATAL_FAILURE(pressAlt('I'));
+    ASSERT_NO_FATAL_FAILURE(keys_.pressAlt('I'));
     ASSERT_TRUE(desk_.visibility(desk_.progman(), false, "the desktop window"));
-    ASSERT_NO_FATAL_FAILURE(pressAlt('A'));
+    ASSERT_NO_FATAL_FAILURE(keys_.pressAlt('A'));
     HWND widget = desk_.waitForWidget(kOneKeyWidget);
     ASSERT_NE(widget, nullptr);
     ASSERT_TRUE(desk_.peersHidden());
 
-    ASSERT_NO_FATAL_FAILURE(pressAlt('R'));
+    ASSERT_NO_FATAL_FAILURE(keys_.pressAlt('R'));
     expectAllRestored(widget);
     EXPECT_TRUE(desk_.visibility(desk_.taskbar(), true, "the taskbar"));
     EXPECT_TRUE(desk_.visibility(desktopWidget, false, "the desktop widget"));
@@ -177,50 +118,15 @@ class HotKeyBoxWineTest : public BossKeyWineTest {
 
     HWND box(int index) { return desk_.control(ui::ids::kTxtHotKey0 + index); }
 
-    // Clicks a tab's header: the hotkeys (1) or the black-screen lock (2).
-    void openTab(int tab, int frameId) {
-        RECT tabs{};
-        HWND tabStrip = desk_.control(ui::ids::kTabStrip1);
-        GetWindowRect(tabStrip, &tabs);
-        HWND frame = desk_.control(frameId);
-        for (int attempt = 0; attempt < 5 && !IsWindowVisible(frame); ++attempt) {
-            SetForegroundWindow(main());
-            ASSERT_TRUE(pollUntil([&] { return GetForegroundWindow() == main(); }, kDeadlineMs,
-                                  "Veilor to come to the front",
-                                  [] { return describeWindow(GetForegroundWindow()); }));
-            ASSERT_TRUE(scene::clickAt(tabs.left + 40 + 60 * tab, tabs.top + 10, tabStrip));
-            pollUntil([&] { return IsWindowVisible(frame) != FALSE; }, 4000);
-        }
-        ASSERT_TRUE(desk_.visibility(frame, true, "the tab's frame"));
-    }
-
-    HWND veilorFocus() {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof(info);
-        GetGUIThreadInfo(GetWindowThreadProcessId(main(), nullptr), &info);
-        return info.hwndFocus;
-    }
+    void openTab(int tab, int frameId) { scene::openSettingsTab(desk_, tab, frameId); }
+    HWND veilorFocus() { return scene::veilorFocus(desk_); }
 
     // Focuses a box with the mouse and presses the keys in it.
     void capture(int index, const std::vector<WORD>& keys, const std::string& shown) {
-        // Under Wine the activation that a click brings can lose a race with the driver's
-        // own window; a user whose click did not land clicks again.
-        bool focused = false;
-        for (int attempt = 0; attempt < 5 && !focused; ++attempt) {
-            ASSERT_TRUE(clickWithMouse(box(index)));
-            focused = pollUntil([&] { return veilorFocus() == box(index); }, 4000);
-        }
-        ASSERT_TRUE(focused) << "the box never got the keyboard; it is with "
-                             << describeWindow(veilorFocus());
+        ASSERT_NO_FATAL_FAILURE(scene::clickIntoControl(desk_, box(index)));
         // A box with the keyboard takes every hotkey off, or the keys would never reach
         // it: the one-key hide's combination becomes free for anyone to take.
-        ASSERT_TRUE(pollUntil(
-            [] {
-                if (!RegisterHotKey(nullptr, 1, MOD_ALT, 'A')) return false;
-                UnregisterHotKey(nullptr, 1);
-                return true;
-            },
-            kDeadlineMs, "Alt+A to be free while a hotkey box has the keyboard"));
+        ASSERT_TRUE(scene::altAFree()) << "while a hotkey box has the keyboard";
         pressKeys(keys);
         EXPECT_TRUE(pollEquals(shown, [&] { return windowText(box(index)); }));
     }
@@ -259,13 +165,13 @@ TEST_F(HotKeyBoxWineTest, NewCombinationIsSavedAndWorksAtOnce_TheOldOneIsFree) {
     ASSERT_NO_FATAL_FAILURE(saveWithOk());
     EXPECT_TRUE(configHas("\r\n0=116,-1,0,-1\r\n"));
 
-    ASSERT_NO_FATAL_FAILURE(press({VK_MENU, 'A'}));
+    ASSERT_NO_FATAL_FAILURE(keys_.press({VK_MENU, 'A'}));
     EXPECT_TRUE(desk_.staysShown(desk_.listedPeers().front().window, 1000, "a peer window"));
-    ASSERT_NO_FATAL_FAILURE(pressHotKey(0, {VK_CONTROL, VK_SHIFT, VK_F5}));
+    ASSERT_NO_FATAL_FAILURE(keys_.pressHotKey(0, {VK_CONTROL, VK_SHIFT, VK_F5}));
     HWND widget = desk_.waitForWidget(kOneKeyWidget);
     ASSERT_NE(widget, nullptr);
     EXPECT_TRUE(desk_.peersHidden());
-    ASSERT_NO_FATAL_FAILURE(pressAlt('R'));
+    ASSERT_NO_FATAL_FAILURE(keys_.pressAlt('R'));
     expectAllRestored(widget);
 }
 
@@ -297,13 +203,13 @@ TEST_F(HotKeyBoxWineTest, CombinationAnotherProgramHoldsEmptiesItsBoxOnOk) {
     EXPECT_TRUE(configHas("\r\n2=75,-1,-1,0\r\n"));
 
     // The holder still gets its combination, and Veilor's other hotkeys are back on.
-    ASSERT_NO_FATAL_FAILURE(press({VK_CONTROL, VK_MENU, 'K'}));
+    ASSERT_NO_FATAL_FAILURE(keys_.press({VK_CONTROL, VK_MENU, 'K'}));
     EXPECT_TRUE(pollEquals(static_cast<LRESULT>(1), [&] { return pressesReceived(holderWindow); }));
-    ASSERT_NO_FATAL_FAILURE(pressAlt('A'));
+    ASSERT_NO_FATAL_FAILURE(keys_.pressAlt('A'));
     HWND widget = desk_.waitForWidget(kOneKeyWidget);
     ASSERT_NE(widget, nullptr);
     EXPECT_TRUE(desk_.peersHidden());
-    ASSERT_NO_FATAL_FAILURE(pressAlt('R'));
+    ASSERT_NO_FATAL_FAILURE(keys_.pressAlt('R'));
     expectAllRestored(widget);
 }
 
