@@ -84,6 +84,15 @@ bool parseLine(std::string_view line, HiddenState& state) {
     return true;  // a later version's entry: what this one knows still counts
 }
 
+// New entries replace the ones with the same key, and go to the end.
+template <typename Entry, typename Key>
+void putAll(std::vector<Entry>& entries, const std::vector<Entry>& added, Key key) {
+    for (const Entry& e : added) {
+        std::erase_if(entries, [&](const Entry& old) { return key(old) == key(e); });
+        entries.push_back(e);
+    }
+}
+
 bool sameBoot(std::int64_t a, std::int64_t b) {
     return (a > b ? a - b : b - a) <= kSameBootSeconds;
 }
@@ -132,11 +141,7 @@ bool HiddenRecord::holds(platform::WindowHandle window, std::uint32_t processId)
 }
 
 bool HiddenRecord::addWindows(const std::vector<RecordedWindow>& windows) {
-    for (const RecordedWindow& w : windows) {
-        std::erase_if(state_.windows,
-                      [&](const RecordedWindow& old) { return old.handle == w.handle; });
-        state_.windows.push_back(w);
-    }
+    putAll(state_.windows, windows, [](const RecordedWindow& w) { return w.handle; });
     return save();
 }
 
@@ -149,11 +154,7 @@ bool HiddenRecord::removeWindows(const std::vector<platform::WindowHandle>& wind
 }
 
 bool HiddenRecord::addButtons(const std::vector<RecordedButton>& buttons) {
-    for (const RecordedButton& b : buttons) {
-        std::erase_if(state_.buttons,
-                      [&](const RecordedButton& old) { return old.commandId == b.commandId; });
-        state_.buttons.push_back(b);
-    }
+    putAll(state_.buttons, buttons, [](const RecordedButton& b) { return b.commandId; });
     return save();
 }
 

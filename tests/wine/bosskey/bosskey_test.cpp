@@ -15,8 +15,8 @@ namespace {
 using namespace wine_test;
 using scene::DesktopScene;
 
-constexpr wchar_t kOneKeyWidget[] = L"Veilor 一键还原";
-constexpr wchar_t kDesktopWidget[] = L"Veilor 还原桌面";
+using scene::kDesktopWidget;
+using scene::kOneKeyWidget;
 constexpr wchar_t kFocusClass[] = L"VeilorBossKeyDriver";
 
 class BossKeyWineTest : public ::testing::Test {

@@ -13,7 +13,7 @@ namespace {
 using namespace wine_test;
 using scene::DesktopScene;
 
-constexpr wchar_t kOneKeyWidget[] = L"Veilor 一键还原";
+using scene::kOneKeyWidget;
 constexpr wchar_t kKeyboardClass[] = L"VeilorHardeningDriver";
 
 class HotKeyFocusWineTest : public ::testing::Test {

@@ -14,6 +14,9 @@
 namespace scene {
 
 inline const std::string kMarker = "[隐藏] ";
+// The titles of Veilor's two restore widgets.
+inline constexpr wchar_t kOneKeyWidget[] = L"Veilor 一键还原";
+inline constexpr wchar_t kDesktopWidget[] = L"Veilor 还原桌面";
 
 // A settings file with the seven default hotkeys. EndMsg "1" exits without asking.
 std::string defaultConfig(const char* endMsg = "1");

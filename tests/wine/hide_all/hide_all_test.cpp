@@ -13,8 +13,8 @@ namespace {
 using namespace wine_test;
 using scene::DesktopScene;
 
-constexpr wchar_t kOneKeyWidget[] = L"Veilor 一键还原";
-constexpr wchar_t kDesktopWidget[] = L"Veilor 还原桌面";
+using scene::kDesktopWidget;
+using scene::kOneKeyWidget;
 
 class HideAllWineTest : public ::testing::Test {
   protected:
