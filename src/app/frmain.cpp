@@ -41,6 +41,8 @@ void Frmain::wireEvents() {
     Command4.onClick = [this] { showPage(Frame3); };
     Command5.onClick = [this] { Command5_Click(); };
     Command7.onClick = [this] { Command7_Click(); };
+    Command6.onClick = [this] { Command6_Click(); };
+    frmBlack.heiPing = [this] { heiPing(); };
     Command10.onClick = [this] { Command10_Click(); };
     windowPage.cmdhidewin.onClick = [this] { cmdhidewin_Click(); };
     // The notification-area menu's exit brings the taskbar back whatever the toggle says.
@@ -182,6 +184,16 @@ void Frmain::Form_Resize() {
     mainTray.AddTrayIcon();
     mainTray.SetTrayTip(kTitle);
     Traying = true;
+}
+
+void Frmain::heiPing() {
+    ctx_.sys.desktop.monitorOff(handle());
+}
+
+void Frmain::Command6_Click() {
+    heiPing();
+    frmBlack.start();
+    setWindowState(ui::WindowState::Minimized);
 }
 
 void Frmain::frmtray_Click() {

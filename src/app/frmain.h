@@ -9,6 +9,8 @@
 
 #include "app/context.h"
 #include "app/main_tray.h"
+#include "blackscreen/frm_black.h"
+#include "blackscreen/frm_pwd.h"
 #include "hotkeys/c_hot_key.h"
 #include "hotkeys/hotkey_page.h"
 #include "settings/config.h"
@@ -181,6 +183,15 @@ class Frmain : public ui::Form {
                                     windows::oneKeyLook()};
     windows::RestoreWidget reWin{ctx_.forms, ctx_.sys.desktop, ctx_.sys.clock,
                                  windows::restoreWinLook()};
+
+    // The black screen and its unlock prompt, which checks the password last loaded.
+    blackscreen::FrmPwd frmPwd{ctx_.forms, ctx_.sys.desktop,
+                               [this] { return settings_.mBlackPwd; }};
+    blackscreen::FrmBlack frmBlack{ctx_.forms, ctx_.sys, frmPwd};
+    // Switches the monitor off.
+    void heiPing();
+    // Blacks out the screen, locks the keyboard and puts the main window away.
+    void Command6_Click();
 
     // The system-wide hotkeys, from load to exit, and the boxes that set them.
     std::unique_ptr<hotkeys::cHotKey> cHK;

@@ -95,6 +95,8 @@ void Frmain::restoreOnExit() {
     restoreBeforeEnd();
     reOneKey.unload();
     reWin.unload();
+    frmPwd.unload();
+    frmBlack.unload();
     // No hotkey outlives the exit; the boxes still refer to the registry, so it stays.
     if (cHK) cHK->ClsAllHotKey();
 }

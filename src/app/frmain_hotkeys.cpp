@@ -1,6 +1,8 @@
 // The seven system-wide hotkeys of the main window, what each one does, and the settings
 // page's OK and Cancel, which save or discard the boxes and the options.
+#include "app/constants.h"
 #include "app/frmain.h"
+#include "settings/password.h"
 #include "windows/desktop_parts.h"
 
 namespace app {
@@ -45,6 +47,14 @@ void Frmain::restoreAll() {
 void Frmain::cmdSetOK_Click() {
     if (txtBlackPwd[1]->text() != txtBlackPwd[0]->text()) {
         ctx_.dialogs.messageBox("未保存，两次密码输入不一致，请重新输入！", "错误", ui::mb::kOk);
+        return;
+    }
+    // A password the file cannot give back as typed would lock the user out.
+    settings::PasswordFit fit =
+        settings::passwordFit(ctx_.sys.profile, configPath(), txtBlackPwd[1]->text());
+    if (fit != settings::PasswordFit::Fits) {
+        ctx_.dialogs.messageBox(settings::passwordRefusal(fit), kTitle,
+                                ui::mb::kOk | ui::mb::kIconExclamation);
         return;
     }
     settings::SaveConfig(ctx_.sys.profile, configPath(), hotKeyBoxes(),

@@ -49,6 +49,14 @@ class Desktop {
     virtual void beginCaptionDrag(WindowHandle window) = 0;
     // The width of the primary screen in twips, through the screen's DPI.
     virtual int screenWidthTwips() = 0;
+    // Every monitor together: left and top are negative when a monitor lies left of or
+    // above the primary one.
+    virtual TwipsRect virtualScreenTwips() = 0;
+    // Asks the display to power off, through one of our own windows.
+    virtual void monitorOff(WindowHandle via) = 0;
+    // Keeps one of our own windows out of screenshots and screen recordings where the
+    // system can; quietly does nothing where it cannot.
+    virtual void excludeFromCapture(WindowHandle window) = 0;
     // Mouse input goes to one of our own windows, also while the pointer is outside it,
     // until released.
     virtual void setCapture(WindowHandle window) = 0;

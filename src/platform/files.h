@@ -16,6 +16,10 @@ class Files {
     // Whole-file access, for what the program writes and reads back itself.
     virtual std::optional<std::string> readFile(const std::string& path) = 0;
     virtual bool writeFile(const std::string& path, const std::string& bytes) = 0;
+    // Keeps an existing file open, shared with nobody, until the program ends: meanwhile
+    // no program can open, run, change or delete it. True when it is held, also when it
+    // already was.
+    virtual bool holdOpen(const std::string& path) = 0;
 };
 
 }  // namespace platform

@@ -15,6 +15,9 @@ class Profile {
     // Creates the file, section and key as needed; replaces an existing value in place.
     virtual bool write(const std::string& file, const std::string& section, const std::string& key,
                        const std::string& value) = 0;
+    // Whether every character of text survives being written to the file: a settings
+    // file in the system's ANSI code page keeps only the characters of that code page.
+    virtual bool keepsText(const std::string& file, const std::string& text) = 0;
 };
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/hotkeys.h"
 #include "platform/instance.h"
+#include "platform/keyboard_hook.h"
 #include "platform/notify_area.h"
 #include "platform/notify_icon.h"
 #include "platform/profile.h"
@@ -27,6 +28,7 @@ struct System {
     NotifyIcon& notifyIcon;
     NotifyArea& notifyArea;
     HotKeys& hotKeys;
+    KeyboardHook& keyboardHook;
 };
 
 }  // namespace platform

@@ -25,4 +25,12 @@ enum class ShowCommand : int {
 
 enum class SpecialFolder { MyDocuments, Templates, Desktop };
 
+// A rectangle of the screen in twips, through the screen's DPI.
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "settings/config.h"
 
 #include "hotkeys/hotkey_text.h"
+#include "settings/password.h"
 
 namespace settings {
 
@@ -49,7 +50,7 @@ void SaveConfig(platform::Profile& profile, const std::string& path, const HotKe
         std::to_string(options.CheckStarRun.value()),
         std::to_string(options.CheckStartMini.value()),
         std::to_string(options.CheckEndMini.value()),
-        passwordConfirm.text(),
+        storedPassword(passwordConfirm.text()),
         std::to_string(options.EndMsgbox.value()),
     };
     for (size_t k = 0; k < kConfigKeys.size(); ++k) {

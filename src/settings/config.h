@@ -53,7 +53,8 @@ std::string configPath(const std::string& mydoc);
 // whatever is missing or empty is written back with its default.
 void LoadConfig(platform::Profile& profile, const std::string& path, const HotKeyBoxes& boxes,
                 Settings& loaded);
-// Writes every key, also when nothing changed; the password is the confirmation box's text.
+// Writes every key, also when nothing changed; the password is the confirmation box's text,
+// stored so that it loads back as typed.
 void SaveConfig(platform::Profile& profile, const std::string& path, const HotKeyBoxes& boxes,
                 const OptionBoxes& options, const ui::TextBox& passwordConfirm);
 

@@ -95,6 +95,14 @@ constexpr int kReOneKey = 2200;
 constexpr int kReWin = 2201;
 constexpr int kReCaption = 2202;
 
+// Black screen (frmBlack) and its unlock prompt (frmPwd): the forms and the prompt's controls.
+constexpr int kFrmBlack = 2300;
+constexpr int kFrmPwd = 2301;
+constexpr int kPwdLabel1 = 2302;
+constexpr int kPwdText1 = 2303;
+constexpr int kPwdCommand1 = 2304;
+constexpr int kPwdCommand3 = 2305;
+
 // Timers have identifiers too: the real view uses them as timer IDs.
 constexpr int kTimer6 = 3001;
 constexpr int kTmrEnabled1 = 3002;

@@ -88,8 +88,13 @@ class TextBox : public Control {
     void setReadOnly(bool readOnly);
     bool multiLine() const { return multiLine_; }
     void setMultiLine(bool multiLine);
+    // Enter goes to the box's key handlers (to confirm what was typed) instead of to the
+    // form's keyboard navigation.
+    bool takesEnter() const { return takesEnter_; }
+    void setTakesEnter(bool takes) { takesEnter_ = takes; }
 
   private:
+    bool takesEnter_ = false;
     bool password_ = false;
     bool readOnly_ = false;
     bool multiLine_ = false;

@@ -53,6 +53,9 @@ class SimDesktop : public Desktop {
     void beginCaptionDrag(WindowHandle window) override { dragged.push_back(window); }
     std::vector<WindowHandle> dragged;
     int screenWidthTwips() override { return screenWidth; }
+    TwipsRect virtualScreenTwips() override { return virtualScreen; }
+    void monitorOff(WindowHandle via) override { monitorOffs.push_back(via); }
+    void excludeFromCapture(WindowHandle window) override { excludedFromCapture.push_back(window); }
     void setCapture(WindowHandle window) override { capture = window; }
     void releaseCapture() override { capture = kNoWindow; }
     // Told of every show or hide before it takes effect, so a test can see what else
@@ -60,6 +63,10 @@ class SimDesktop : public Desktop {
     std::function<void(WindowHandle, bool shown)> beforeShow;
     // A 1024-pixel-wide screen at 96 DPI.
     int screenWidth = 15360;
+    // Two monitors: the primary one, and one of 1280 x 1024 pixels to its left.
+    TwipsRect virtualScreen{-19200, 0, 34560, 15360};
+    std::vector<WindowHandle> monitorOffs;
+    std::vector<WindowHandle> excludedFromCapture;
     // The window holding the mouse, kNoWindow when none does.
     WindowHandle capture = kNoWindow;
 

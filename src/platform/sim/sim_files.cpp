@@ -41,30 +41,38 @@ bool SimFiles::createFolder(const std::string& path) {
 
 bool SimFiles::deleteFile(const std::string& path) {
     std::string k = key(path);
-    if (locked_.count(k)) return false;
+    if (locked_.count(k) || held_.count(k)) return false;
     return files_.erase(k) != 0;
 }
 
 bool SimFiles::copyFile(const std::string& from, const std::string& to, bool overwrite) {
     auto src = files_.find(key(from));
-    if (src == files_.end() || (!overwrite && fileExists(to))) return false;
+    if (src == files_.end() || held_.count(src->first) || (!overwrite && fileExists(to)))
+        return false;
     return writeFile(to, src->second);
 }
 
 std::optional<std::string> SimFiles::readFile(const std::string& path) {
     auto it = files_.find(key(path));
-    if (it == files_.end()) return std::nullopt;
+    if (it == files_.end() || held_.count(it->first)) return std::nullopt;
     return it->second;
 }
 
 bool SimFiles::writeFile(const std::string& path, const std::string& bytes) {
     std::string k = key(path);
     std::string parent = parentOf(k);
-    if (locked_.count(k) || folderExists(k) || (!parent.empty() && !folderExists(parent))) {
+    if (locked_.count(k) || held_.count(k) || folderExists(k) ||
+        (!parent.empty() && !folderExists(parent))) {
         return false;
     }
     files_[k] = bytes;
     ++writes_;
+    return true;
+}
+
+bool SimFiles::holdOpen(const std::string& path) {
+    if (!fileExists(path)) return false;
+    held_.insert(key(path));
     return true;
 }
 

@@ -18,6 +18,8 @@ class SimFiles : public Files {
     bool copyFile(const std::string& from, const std::string& to, bool overwrite) override;
     std::optional<std::string> readFile(const std::string& path) override;
     bool writeFile(const std::string& path, const std::string& bytes) override;
+    bool holdOpen(const std::string& path) override;
+    bool held(const std::string& path) const { return held_.count(key(path)) != 0; }
 
     // Test set-up: a file (its folders are created too) or a locked file.
     void put(const std::string& path, const std::string& bytes);
@@ -30,6 +32,8 @@ class SimFiles : public Files {
     std::map<std::string, std::string> files_;
     std::set<std::string> folders_;
     std::set<std::string> locked_;
+    // Open with no sharing: nobody else can read, write or delete them.
+    std::set<std::string> held_;
     int writes_ = 0;
 };
 

@@ -7,6 +7,7 @@
 #include "platform/sim/sim_environment.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_hotkeys.h"
+#include "platform/sim/sim_keyboard_hook.h"
 #include "platform/sim/sim_instance.h"
 #include "platform/sim/sim_notify_area.h"
 #include "platform/sim/sim_notify_icon.h"
@@ -29,7 +30,7 @@ class SimSystem : private OwnInstanceBus {
 
     System system() {
         return System{profile,  files, environment, shell,      instance, desktop,
-                      registry, clock, notifyIcon,  notifyArea, hotKeys};
+                      registry, clock, notifyIcon,  notifyArea, hotKeys,  keyboardHook};
     }
 
     SimFiles files;
@@ -43,6 +44,7 @@ class SimSystem : private OwnInstanceBus {
     SimNotifyIcon notifyIcon;
     SimNotifyArea notifyArea{desktop};
     SimHotKeys hotKeys;
+    SimKeyboardHook keyboardHook;
 };
 
 }  // namespace platform::sim

@@ -145,11 +145,46 @@ void Win32Desktop::beginCaptionDrag(WindowHandle window) {
     SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
-int Win32Desktop::screenWidthTwips() {
+namespace {
+
+int screenDpi() {
     HDC screen = GetDC(nullptr);
     int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
     if (screen) ReleaseDC(nullptr, screen);
-    return core::pixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi);
+    return dpi;
+}
+
+}  // namespace
+
+int Win32Desktop::screenWidthTwips() {
+    return core::pixelsToTwips(GetSystemMetrics(SM_CXSCREEN), screenDpi());
+}
+
+TwipsRect Win32Desktop::virtualScreenTwips() {
+    int dpi = screenDpi();
+    return {core::pixelsToTwips(GetSystemMetrics(SM_XVIRTUALSCREEN), dpi),
+            core::pixelsToTwips(GetSystemMetrics(SM_YVIRTUALSCREEN), dpi),
+            core::pixelsToTwips(GetSystemMetrics(SM_CXVIRTUALSCREEN), dpi),
+            core::pixelsToTwips(GetSystemMetrics(SM_CYVIRTUALSCREEN), dpi)};
+}
+
+void Win32Desktop::monitorOff(WindowHandle via) {
+    HWND hwnd = hwndOf(via);
+    // Only our own window: a message sent to another program's could wait on it.
+    if (!IsWindow(hwnd) || GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return;
+    constexpr LPARAM kPowerOff = 2;
+    SendMessageW(hwnd, WM_SYSCOMMAND, SC_MONITORPOWER, kPowerOff);
+}
+
+void Win32Desktop::excludeFromCapture(WindowHandle window) {
+    // Looked up at run time: older systems have no such call.
+    using SetAffinity = BOOL(WINAPI*)(HWND, DWORD);
+    auto set = reinterpret_cast<SetAffinity>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetWindowDisplayAffinity")));
+    if (!set) return;
+    constexpr DWORD kExcludeFromCapture = 0x11;  // Windows 10 2004 on
+    constexpr DWORD kMonitorOnly = 0x1;          // shown black in captures, before that
+    if (!set(hwndOf(window), kExcludeFromCapture)) set(hwndOf(window), kMonitorOnly);
 }
 
 void Win32Desktop::setCapture(WindowHandle window) {

@@ -31,6 +31,9 @@ class Win32Desktop : public Desktop {
     bool setWindowStyle(WindowHandle window, std::uint32_t style) override;
     void beginCaptionDrag(WindowHandle window) override;
     int screenWidthTwips() override;
+    TwipsRect virtualScreenTwips() override;
+    void monitorOff(WindowHandle via) override;
+    void excludeFromCapture(WindowHandle window) override;
     // Only for a window of the calling thread, as SetCapture allows.
     void setCapture(WindowHandle window) override;
     void releaseCapture() override;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/text.h"
 #include "platform/win32/wide.h"
 
 namespace platform::win32 {
@@ -117,6 +118,25 @@ bool Win32Files::writeFile(const std::string& path, const std::string& bytes) {
     }
     DeleteFileW(temp.c_str());
     return false;
+}
+
+Win32Files::~Win32Files() {
+    for (auto& file : held_)
+        CloseHandle(file.second);
+}
+
+bool Win32Files::holdOpen(const std::string& path) {
+    for (auto& file : held_) {
+        if (core::equalsNoCase(file.first, path)) return true;
+    }
+    PVOID redirection = nullptr;
+    BOOL redirected = Wow64DisableWow64FsRedirection(&redirection);
+    HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (redirected) Wow64RevertWow64FsRedirection(redirection);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    held_.emplace_back(path, h);
+    return true;
 }
 
 }  // namespace platform::win32

@@ -8,6 +8,34 @@
 #include "platform/win32/wide.h"
 
 namespace platform::win32 {
+namespace {
+
+// A file that begins with the UTF-16 byte-order mark is kept in Unicode by the system.
+bool isUnicodeFile(const std::string& file) {
+    HANDLE h = CreateFileW(wide(file).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    unsigned char mark[2] = {};
+    DWORD got = 0;
+    BOOL read = ReadFile(h, mark, sizeof mark, &got, nullptr);
+    CloseHandle(h);
+    return read && got == 2 && mark[0] == 0xFF && mark[1] == 0xFE;
+}
+
+// The text as the ANSI code page gives it back; best-fit replacements show as changes.
+std::wstring throughAnsi(const std::wstring& text) {
+    int size = static_cast<int>(text.size());
+    int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return std::wstring();
+    std::string ansi(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), size, ansi.data(), bytes, nullptr, nullptr);
+    int chars = MultiByteToWideChar(CP_ACP, 0, ansi.data(), bytes, nullptr, 0);
+    std::wstring back(static_cast<size_t>(chars > 0 ? chars : 0), L'\0');
+    if (chars > 0) MultiByteToWideChar(CP_ACP, 0, ansi.data(), bytes, back.data(), chars);
+    return back;
+}
+
+}  // namespace
 
 int Win32Profile::read(const std::string& file, const std::string& section, const std::string& key,
                        const std::string& defaultValue, std::string& out, int bufferChars) {
@@ -28,6 +56,12 @@ bool Win32Profile::write(const std::string& file, const std::string& section,
                          const std::string& key, const std::string& value) {
     return WritePrivateProfileStringW(wide(section).c_str(), wide(key).c_str(), wide(value).c_str(),
                                       wide(file).c_str()) != 0;
+}
+
+bool Win32Profile::keepsText(const std::string& file, const std::string& text) {
+    if (text.empty() || isUnicodeFile(file)) return true;
+    std::wstring w = wide(text);
+    return throughAnsi(w) == w;
 }
 
 }  // namespace platform::win32

@@ -12,6 +12,7 @@ class Win32Profile : public Profile {
              const std::string& defaultValue, std::string& out, int bufferChars) override;
     bool write(const std::string& file, const std::string& section, const std::string& key,
                const std::string& value) override;
+    bool keepsText(const std::string& file, const std::string& text) override;
 };
 
 }  // namespace platform::win32

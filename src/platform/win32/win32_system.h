@@ -9,6 +9,7 @@
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_hotkeys.h"
+#include "platform/win32/win32_keyboard_hook.h"
 #include "platform/win32/win32_instance.h"
 #include "platform/win32/win32_notify_area.h"
 #include "platform/win32/win32_notify_icon.h"
@@ -26,7 +27,7 @@ class Win32System {
 
     System system() {
         return System{profile,  files, environment, shell,      instance, desktop,
-                      registry, clock, notifyIcon,  notifyArea, hotKeys};
+                      registry, clock, notifyIcon,  notifyArea, hotKeys,  keyboardHook};
     }
 
     Win32Profile profile;
@@ -40,6 +41,7 @@ class Win32System {
     Win32NotifyIcon notifyIcon;
     Win32NotifyArea notifyArea;
     Win32HotKeys hotKeys;
+    Win32KeyboardHook keyboardHook;
 };
 
 }  // namespace platform::win32

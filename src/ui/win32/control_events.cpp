@@ -112,6 +112,18 @@ LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR
         case WM_CHAR:
             if (keyMessage(c, msg, wp)) return 0;
             break;
+        case WM_GETDLGCODE: {
+            // The dialog navigation of the message loop takes Enter for a default button;
+            // a box that confirms with Enter gets it instead.
+            result = DefSubclassProc(hwnd, msg, wp, lp);
+            const auto* key = reinterpret_cast<const MSG*>(lp);
+            if (c.kind() == ControlKind::TextBox && static_cast<TextBox&>(c).takesEnter() && key &&
+                (key->message == WM_KEYDOWN || key->message == WM_CHAR) &&
+                key->wParam == VK_RETURN) {
+                result |= DLGC_WANTMESSAGE;
+            }
+            return result;
+        }
         case WM_SETFOCUS: {
             result = DefSubclassProc(hwnd, msg, wp, lp);
             // Only activated() hands the focus back to a control: under Wine, as on Windows,

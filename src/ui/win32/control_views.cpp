@@ -14,6 +14,9 @@ namespace {
 
 using platform::win32::wide;
 
+// One star per typed character in every password box.
+constexpr WPARAM kPasswordChar = L'*';
+
 struct ClassAndStyle {
     const wchar_t* cls;
     DWORD style;
@@ -356,7 +359,7 @@ HWND createControl(FormView& view, Control& c, int ordinal) {
     view.controls[hwnd] = &c;
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(view.fonts->font(c.bold())), FALSE);
     if (c.kind() == ControlKind::TextBox && static_cast<TextBox&>(c).password()) {
-        SendMessageW(hwnd, EM_SETPASSWORDCHAR, 0x25CF, 0);
+        SendMessageW(hwnd, EM_SETPASSWORDCHAR, kPasswordChar, 0);
     }
     fillContents(c, hwnd);
     subclassControl(view, hwnd, c);
@@ -407,7 +410,7 @@ void applyStyle(FormView& view, Control& c, HWND hwnd) {
         auto& box = static_cast<TextBox&>(c);
         bool multi = (GetWindowLongW(hwnd, GWL_STYLE) & ES_MULTILINE) != 0;
         if (multi != box.multiLine()) return recreate(view, c);
-        SendMessageW(hwnd, EM_SETPASSWORDCHAR, box.password() ? 0x25CF : 0, 0);
+        SendMessageW(hwnd, EM_SETPASSWORDCHAR, box.password() ? kPasswordChar : 0, 0);
         SendMessageW(hwnd, EM_SETREADONLY, box.readOnly(), 0);
         InvalidateRect(hwnd, nullptr, TRUE);
     } else if (c.kind() == ControlKind::PictureButton) {

@@ -36,6 +36,7 @@ class DiskFiles : public platform::Files {
         out << bytes;
         return static_cast<bool>(out);
     }
+    bool holdOpen(const std::string&) override { return false; }
 };
 
 // A fresh, empty folder under the temporary folder for one test.

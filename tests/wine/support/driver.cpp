@@ -173,9 +173,23 @@ UINT pressKeys(const std::vector<WORD>& keys) {
     return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-HWND openKeyboardWindow(const wchar_t* className) {
+UINT typeText(const std::wstring& text) {
+    std::vector<INPUT> inputs;
+    for (wchar_t c : text) {
+        for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT in{};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wScan = c;
+            in.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            inputs.push_back(in);
+        }
+    }
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+HWND openKeyboardWindow(const wchar_t* className, WNDPROC procedure) {
     WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpfnWndProc = procedure;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = className;
     RegisterClassW(&wc);

@@ -44,9 +44,11 @@ void pumpMessages();
 // Real keys, as a keyboard sends them: pressed in order and let go in reverse order.
 // Returns how many key events the system took.
 UINT pressKeys(const std::vector<WORD>& keys);
+// Characters typed as a keyboard with an input method types them, whatever the layout.
+UINT typeText(const std::wstring& text);
 // A visible, untitled window of the caller's own to hold the keyboard, so that keys go to
 // some other program than Veilor (which does not list untitled windows).
-HWND openKeyboardWindow(const wchar_t* className);
+HWND openKeyboardWindow(const wchar_t* className, WNDPROC procedure = DefWindowProcW);
 
 // Polls `condition` every few milliseconds, pumping messages, until it holds or the
 // deadline passes. On failure the message names `what` and, if given, `actual()`.

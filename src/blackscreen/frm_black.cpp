@@ -1,0 +1,63 @@
+#include "blackscreen/frm_black.h"
+
+#include "blackscreen/mod_black.h"
+#include "ui/control_ids.h"
+
+namespace blackscreen {
+
+FrmBlack::FrmBlack(ui::FormHost& host, const platform::System& sys, FrmPwd& prompt)
+    : ui::Form(host, ui::ids::kFrmBlack, "frmBlack"), sys_(sys), prompt_(prompt) {
+    ui::FormStyle style;
+    style.border = ui::FormBorder::None;
+    style.controlBox = false;
+    style.showInTaskbar = false;
+    style.topMost = true;
+    style.backColor = 0;
+    style.ownPosition = true;
+    setStyle(style);
+    // Titled with the program's name, so the window list never offers it for hiding.
+    setText("Veilor 黑屏");
+    onLoad = [this] { Form_Load(); };
+    onMouseUp = [this](ui::MouseButton b, int, int, int) { Form_MouseUp(b); };
+    onUnload = [this](bool&) { UnhookKeyboard(sys_.keyboardHook); };
+    prompt_.onUnlock = [this] { unlock(); };
+}
+
+void FrmBlack::start() {
+    // The monitors may have changed since the last time: cover all of them as they are.
+    platform::TwipsRect screen = sys_.desktop.virtualScreenTwips();
+    setBounds(screen.left, screen.top, screen.width, screen.height);
+    show();
+    // Every time, not only on the first: a black screen without the lock only looks locked.
+    HookKeyboard(sys_.keyboardHook);
+    sys_.desktop.setWindowPos(handle(), 0, 0, 0, 0, platform::kSwpNoMove | platform::kSwpNoSize);
+}
+
+void FrmBlack::unlock() {
+    UnhookKeyboard(sys_.keyboardHook);
+    prompt_.hide();
+    hide();
+}
+
+void FrmBlack::Form_Load() {
+    sys_.desktop.excludeFromCapture(handle());
+    holdTaskManager();
+}
+
+// Held from the first black screen to the end of the program, so the task manager cannot
+// be started behind the black window.
+void FrmBlack::holdTaskManager() {
+    std::optional<std::string> windir = sys_.environment.variable("windir");
+    if (!windir || windir->empty()) return;
+    sys_.files.holdOpen(*windir + "\\system32\\taskmgr.exe");
+}
+
+void FrmBlack::Form_MouseUp(ui::MouseButton button) {
+    if (button == ui::MouseButton::Left) {
+        prompt_.popUp();
+    } else if (button == ui::MouseButton::Right && heiPing) {
+        heiPing();
+    }
+}
+
+}  // namespace blackscreen
