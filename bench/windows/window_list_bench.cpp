@@ -137,7 +137,7 @@ bool measure(int peerWindows) {
     platform::win32::Win32Desktop desktop;
     platform::System s = sim.system();
     platform::System sys{s.profile,  s.files, s.environment, s.shell,      s.instance, desktop,
-                         s.registry, s.clock, s.notifyIcon,  s.notifyArea, s.hotKeys};
+                         s.registry, s.clock, s.notifyIcon,  s.notifyArea, s.hotKeys,  s.processes};
     ui::win32::Win32Forms forms;
     ui::sim::SimDialogs dialogs;
     ui::Form form(forms, 1000, "frmain");

@@ -9,6 +9,7 @@
 #include "platform/instance.h"
 #include "platform/notify_area.h"
 #include "platform/notify_icon.h"
+#include "platform/processes.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -27,6 +28,7 @@ struct System {
     NotifyIcon& notifyIcon;
     NotifyArea& notifyArea;
     HotKeys& hotKeys;
+    Processes& processes;
 };
 
 }  // namespace platform

@@ -125,6 +125,8 @@ struct ListViewColumn {
 struct ListViewItem {
     std::string text;
     std::vector<std::string> subItems;
+    // Names the row for the logic; no view shows it.
+    std::string key;
 };
 
 class ListView : public Control {

@@ -10,6 +10,7 @@
 #include "platform/sim/sim_instance.h"
 #include "platform/sim/sim_notify_area.h"
 #include "platform/sim/sim_notify_icon.h"
+#include "platform/sim/sim_processes.h"
 #include "platform/sim/sim_profile.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/system.h"
@@ -29,7 +30,7 @@ class SimSystem : private OwnInstanceBus {
 
     System system() {
         return System{profile,  files, environment, shell,      instance, desktop,
-                      registry, clock, notifyIcon,  notifyArea, hotKeys};
+                      registry, clock, notifyIcon,  notifyArea, hotKeys,  processes};
     }
 
     SimFiles files;
@@ -43,6 +44,7 @@ class SimSystem : private OwnInstanceBus {
     SimNotifyIcon notifyIcon;
     SimNotifyArea notifyArea{desktop};
     SimHotKeys hotKeys;
+    SimProcesses processes{desktop};
 };
 
 }  // namespace platform::sim

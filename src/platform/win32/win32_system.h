@@ -12,6 +12,7 @@
 #include "platform/win32/win32_instance.h"
 #include "platform/win32/win32_notify_area.h"
 #include "platform/win32/win32_notify_icon.h"
+#include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
@@ -26,7 +27,7 @@ class Win32System {
 
     System system() {
         return System{profile,  files, environment, shell,      instance, desktop,
-                      registry, clock, notifyIcon,  notifyArea, hotKeys};
+                      registry, clock, notifyIcon,  notifyArea, hotKeys,  processes};
     }
 
     Win32Profile profile;
@@ -40,6 +41,7 @@ class Win32System {
     Win32NotifyIcon notifyIcon;
     Win32NotifyArea notifyArea;
     Win32HotKeys hotKeys;
+    Win32Processes processes;
 };
 
 }  // namespace platform::win32
