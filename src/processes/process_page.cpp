@@ -40,8 +40,8 @@ void ProcessPage::createColumns() {
 
 void ProcessPage::Command11_Click() {
     ListView1.clear();
-    for (ui::ListViewItem& row : processRows(processes_))
-        ListView1.addItem(std::move(row));
+    for (ProcessRow& row : processRows(processes_))
+        ListView1.addItem(std::move(row.item), std::move(row.key));
     if (!ProcKilled) Label10.setText("");
     Command12.setEnabled(false);
 }
@@ -57,13 +57,14 @@ void ProcessPage::Command12_Click() {
     const ui::ListViewItem row = ListView1.items()[index];
     const std::string& s = row.text;
     if (s.empty()) return;
-    if (dialogs_.messageBox("确实要结束进程[" + s + "]吗？", title_, ui::mb::kYesNo) !=
-        ui::mb::kAnswerYes) {
+    if (dialogs_.messageBox(std::string("确实要结束进程[").append(s).append("]吗？"), title_,
+                            ui::mb::kYesNo) != ui::mb::kAnswerYes) {
         return;
     }
     const std::uint32_t id = processIdOf(row.subItems.empty() ? "" : row.subItems[0]);
     const bool ended = endProcess(s, id);
-    Label10.setText("进程[" + s + (ended ? "]已经被终止！" : "]不能被终止！"));
+    Label10.setText(
+        std::string("进程[").append(s).append(ended ? "]已经被终止！" : "]不能被终止！"));
     ProcKilled = true;
     Command11_Click();
     if (afterEnd) afterEnd();

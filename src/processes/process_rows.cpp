@@ -73,13 +73,13 @@ std::string processPath(platform::Processes& processes, const platform::ProcessE
     return normalisePath(path);
 }
 
-std::vector<ui::ListViewItem> processRows(platform::Processes& processes) {
-    std::vector<ui::ListViewItem> rows;
+std::vector<ProcessRow> processRows(platform::Processes& processes) {
+    std::vector<ProcessRow> rows;
     for (const platform::ProcessEntry& entry : processes.processes()) {
-        ui::ListViewItem row;
-        row.key = "a" + std::to_string(rows.size());
-        row.text = processName(entry.exeFile);
-        row.subItems = {processIdText(entry.processId), processPath(processes, entry)};
+        ProcessRow row;
+        row.key = std::string("a").append(std::to_string(rows.size()));
+        row.item.text = processName(entry.exeFile);
+        row.item.subItems = {processIdText(entry.processId), processPath(processes, entry)};
         rows.push_back(std::move(row));
     }
     return rows;

@@ -34,7 +34,12 @@ std::string pathFromModules(std::string_view name, const std::vector<std::string
 // The path cell of one process: from its modules, or, where they cannot be read (a 64-bit
 // process seen from this 32-bit program), from the system's image path.
 std::string processPath(platform::Processes& processes, const platform::ProcessEntry& entry);
+struct ProcessRow {
+    std::string key;
+    ui::ListViewItem item;
+};
+
 // One row per process, keyed "a0", "a1", ... in snapshot order.
-std::vector<ui::ListViewItem> processRows(platform::Processes& processes);
+std::vector<ProcessRow> processRows(platform::Processes& processes);
 
 }  // namespace processes
