@@ -22,13 +22,14 @@ ProcessPage::ProcessPage(ui::Frame& frame, const platform::System& sys, ui::Dial
 }
 
 void ProcessPage::layout() {
-    ListView1.setBounds(120, 300, 5415, 2460);
+    ListView1.setBounds(120, 300, 5415, 2340);
     Command11.setText("刷新");
-    Command11.setBounds(120, 2880, 1200, 400);
+    Command11.setBounds(120, 2760, 1000, 400);
     Command12.setText("结束进程");
-    Command12.setBounds(1440, 2880, 1200, 400);
+    Command12.setBounds(1240, 2760, 1100, 400);
     Command12.setEnabled(false);
-    Label10.setBounds(2760, 2950, 2775, 270);
+    // Two lines: the result names the process, whose name may be long.
+    Label10.setBounds(2460, 2760, 3075, 540);
 }
 
 void ProcessPage::createColumns() {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,14 @@ std::optional<std::wstring> otherBitnessPeer() {
     std::replace(peer.begin(), peer.end(), L'/', L'\\');
     if (!fileExists(peer)) return std::nullopt;
     return peer;
+}
+
+// With VEILOR_PROCESS_SCREENSHOT_MS set, the page stays on screen that long for a person
+// to take a picture of it.
+void holdForScreenshot() {
+    char ms[16] = {};
+    if (GetEnvironmentVariableA("VEILOR_PROCESS_SCREENSHOT_MS", ms, sizeof ms) == 0) return;
+    pollUntil([] { return false; }, static_cast<DWORD>(std::atoi(ms)));
 }
 
 struct Peer {
@@ -153,6 +162,7 @@ TEST_F(ProcessPageWineTest, PickingThePeerAndAnsweringYesEndsIt) {
     EXPECT_FALSE(rowOf(peer.process.pid())) << "the refill no longer lists it";
     EXPECT_FALSE(IsWindowEnabled(end_));
     EXPECT_TRUE(rowOf(veilor_.pid()));
+    holdForScreenshot();
 }
 
 }  // namespace
