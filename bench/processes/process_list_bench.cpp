@@ -39,46 +39,47 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-// The floor: every process once, with the path the system keeps for its image.
-size_t floorWalk() {
-    size_t withPath = 0;
+// A bare walk of every process; `visit` returns whether the process counted.
+size_t walkProcesses(const std::function<bool(DWORD processId)>& visit) {
+    size_t counted = 0;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return 0;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot, &entry); more;
          more = Process32NextW(snapshot, &entry)) {
-        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
-        if (!process) continue;
-        wchar_t path[MAX_PATH];
-        DWORD size = MAX_PATH;
-        if (QueryFullProcessImageNameW(process, 0, path, &size)) ++withPath;
-        CloseHandle(process);
+        if (visit(entry.th32ProcessID)) ++counted;
     }
     CloseHandle(snapshot);
-    return withPath;
+    return counted;
+}
+
+// The floor: every process once, with the path the system keeps for its image.
+size_t floorWalk() {
+    return walkProcesses([](DWORD processId) {
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+        if (!process) return false;
+        wchar_t path[MAX_PATH];
+        DWORD size = MAX_PATH;
+        const bool named = QueryFullProcessImageNameW(process, 0, path, &size) != FALSE;
+        CloseHandle(process);
+        return named;
+    });
 }
 
 // For scale: the same walk taking the module snapshot the list's path rules read.
 size_t moduleWalk() {
-    size_t withModules = 0;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return 0;
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more;
-         more = Process32NextW(snapshot, &entry)) {
-        HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, entry.th32ProcessID);
-        if (modules == INVALID_HANDLE_VALUE) continue;
+    return walkProcesses([](DWORD processId) {
+        HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+        if (modules == INVALID_HANDLE_VALUE) return false;
         MODULEENTRY32W module{};
         module.dwSize = sizeof module;
         for (BOOL next = Module32FirstW(modules, &module); next;
-             next = Module32NextW(modules, &module))
-            ++withModules;
+             next = Module32NextW(modules, &module)) {
+        }
         CloseHandle(modules);
-    }
-    CloseHandle(snapshot);
-    return withModules;
+        return true;
+    });
 }
 
 std::wstring peerPath() {
