@@ -23,6 +23,7 @@ Frmain::Frmain(Context& ctx) : ui::Form(ctx.forms, 1000, "frmain"), ctx_(ctx) {
     layoutPages();
     wireEvents();
     wireRecord();
+    wireProcessPage();
 }
 
 void Frmain::wireEvents() {
@@ -98,6 +99,7 @@ void Frmain::Form_Load() {
     WebBrowser1.navigate(std::string(kServerBase) + kNewsPath);
     platform::Desktop& desktop = ctx_.sys.desktop;
     desktop.setWindowStyle(handle(), desktop.windowStyle(handle()) | kMinimizeBox);
+    loadProcessPage();
     windowPage.startWatcher();
     trayPage.start();
     createHotKeys();

@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "app/constants.h"
 #include "app/context.h"
 #include "app/main_tray.h"
 #include "blackscreen/frm_black.h"
 #include "blackscreen/frm_pwd.h"
 #include "hotkeys/c_hot_key.h"
 #include "hotkeys/hotkey_page.h"
+#include "processes/process_page.h"
 #include "settings/config.h"
 #include "tray/tray_page.h"
 #include "ui/control_ids.h"
@@ -140,6 +142,8 @@ class Frmain : public ui::Form {
     std::string settingsFolder();
     int restoreState(const windows::HiddenState& state);
     void wireRecord();
+    void wireProcessPage();
+    void loadProcessPage();
     void recordTrayButtons(const std::vector<tray::TrayButton>& buttons);
     void createHotKeys();
     hotkeys::HotKeyPage::Actions hotKeyActions();
@@ -173,6 +177,11 @@ class Frmain : public ui::Form {
   public:
     // The tray page on Frame2; built from the system, so declared after ctx_.
     tray::TrayPage trayPage{Frame2, ctx_.sys};
+
+    // The process page on Frame8.
+    processes::ProcessPage processPage{Frame8, ctx_.sys, ctx_.dialogs, kTitle};
+    // Lets this program reach the processes of other users, so that it can end them.
+    void AdjustTokenPrivileges2000();
 
     // The own notification-area icon while minimised there, and its menu.
     MainTray mainTray{ctx_.sys.notifyIcon, ctx_.sys.shell, *this};

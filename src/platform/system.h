@@ -10,6 +10,7 @@
 #include "platform/keyboard_hook.h"
 #include "platform/notify_area.h"
 #include "platform/notify_icon.h"
+#include "platform/processes.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -29,6 +30,7 @@ struct System {
     NotifyArea& notifyArea;
     HotKeys& hotKeys;
     KeyboardHook& keyboardHook;
+    Processes& processes;
 };
 
 }  // namespace platform

@@ -70,6 +70,12 @@ constexpr int kCmdShow2 = 1405;
 constexpr int kCmdHideAll = 1406;
 constexpr int kCmdShowAll = 1407;
 
+// Process page (Frame8): 1600-1699.
+constexpr int kListView1 = 1601;
+constexpr int kCommand11 = 1602;  // refresh
+constexpr int kCommand12 = 1603;  // end process
+constexpr int kLabel10 = 1604;    // result of the last ending
+
 // News page, own notification icon, About box and options: 1500-1599, About box 2100-2199.
 
 // About box (frmAbout); the form itself is 2100.

@@ -105,14 +105,16 @@ void ListView::addColumn(const std::string& title, int widthTwips) {
     notify(Change::Columns);
 }
 
-void ListView::addItem(ListViewItem item) {
+void ListView::addItem(ListViewItem item, std::string key) {
     items_.push_back(std::move(item));
+    keys_.push_back(std::move(key));
     notify(Change::ItemAdded, static_cast<int>(items_.size()) - 1);
 }
 
 void ListView::removeItem(int index) {
     if (index < 0 || index >= static_cast<int>(items_.size())) return;
     items_.erase(items_.begin() + index);
+    keys_.erase(keys_.begin() + index);
     notify(Change::ItemRemoved, index);
     if (selected_ == index) {
         selected_ = -1;
@@ -121,8 +123,14 @@ void ListView::removeItem(int index) {
     }
 }
 
+std::string ListView::key(int index) const {
+    if (index < 0 || index >= static_cast<int>(keys_.size())) return {};
+    return keys_[index];
+}
+
 void ListView::clear() {
     items_.clear();
+    keys_.clear();
     selected_ = -1;
     notify(Change::ItemsCleared);
 }

@@ -140,7 +140,10 @@ class ListView : public Control {
     void clearColumns();
     void addColumn(const std::string& title, int widthTwips);
     const std::vector<ListViewItem>& items() const { return items_; }
-    void addItem(ListViewItem item);
+    // key names the row for the logic; no view shows it.
+    void addItem(ListViewItem item, std::string key = {});
+    // The key the row was added with; empty for an index out of range.
+    std::string key(int index) const;
     void removeItem(int index);
     void clear();
     int selectedIndex() const { return selected_; }
@@ -149,6 +152,7 @@ class ListView : public Control {
   private:
     std::vector<ListViewColumn> columns_;
     std::vector<ListViewItem> items_;
+    std::vector<std::string> keys_;
     int selected_ = -1;
 };
 

@@ -11,6 +11,7 @@
 #include "platform/sim/sim_instance.h"
 #include "platform/sim/sim_notify_area.h"
 #include "platform/sim/sim_notify_icon.h"
+#include "platform/sim/sim_processes.h"
 #include "platform/sim/sim_profile.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/system.h"
@@ -29,8 +30,8 @@ class SimSystem : private OwnInstanceBus {
     SimSystem() : instance(ownBus) {}
 
     System system() {
-        return System{profile,  files, environment, shell,      instance, desktop,
-                      registry, clock, notifyIcon,  notifyArea, hotKeys,  keyboardHook};
+        return System{profile, files,      environment, shell,   instance,     desktop,  registry,
+                      clock,   notifyIcon, notifyArea,  hotKeys, keyboardHook, processes};
     }
 
     SimFiles files;
@@ -45,6 +46,7 @@ class SimSystem : private OwnInstanceBus {
     SimNotifyArea notifyArea{desktop};
     SimHotKeys hotKeys;
     SimKeyboardHook keyboardHook;
+    SimProcesses processes{desktop};
 };
 
 }  // namespace platform::sim

@@ -13,6 +13,7 @@
 #include "platform/win32/win32_instance.h"
 #include "platform/win32/win32_notify_area.h"
 #include "platform/win32/win32_notify_icon.h"
+#include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
@@ -26,8 +27,8 @@ class Win32System {
     explicit Win32System(const std::string& instanceName = "Veilor") : instance(instanceName) {}
 
     System system() {
-        return System{profile,  files, environment, shell,      instance, desktop,
-                      registry, clock, notifyIcon,  notifyArea, hotKeys,  keyboardHook};
+        return System{profile, files,      environment, shell,   instance,     desktop,  registry,
+                      clock,   notifyIcon, notifyArea,  hotKeys, keyboardHook, processes};
     }
 
     Win32Profile profile;
@@ -42,6 +43,7 @@ class Win32System {
     Win32NotifyArea notifyArea;
     Win32HotKeys hotKeys;
     Win32KeyboardHook keyboardHook;
+    Win32Processes processes;
 };
 
 }  // namespace platform::win32

@@ -1,0 +1,23 @@
+// The process page on the main window: the debug privilege and the first fill at load,
+// and the notification area swept after every ending.
+#include "app/frmain.h"
+#include "tray/tray_toolbar.h"
+
+namespace app {
+
+void Frmain::wireProcessPage() {
+    processPage.afterEnd = [this] { tray::RefreshTray(ctx_.sys.desktop, ctx_.sys.notifyArea); };
+}
+
+void Frmain::AdjustTokenPrivileges2000() {
+    // Without it, ending another user's process fails, and the page says so.
+    ctx_.sys.processes.enableDebugPrivilege();
+}
+
+void Frmain::loadProcessPage() {
+    AdjustTokenPrivileges2000();
+    processPage.createColumns();
+    processPage.Command11_Click();
+}
+
+}  // namespace app

@@ -1,0 +1,93 @@
+#include "processes/process_page.h"
+
+#include "processes/process_rows.h"
+#include "ui/control_ids.h"
+
+namespace processes {
+
+ProcessPage::ProcessPage(ui::Frame& frame, const platform::System& sys, ui::Dialogs& dialogs,
+                         std::string title)
+    : ListView1(&frame, ui::ids::kListView1, "ListView1"),
+      Command11(&frame, ui::ids::kCommand11, "Command11"),
+      Command12(&frame, ui::ids::kCommand12, "Command12"),
+      Label10(&frame, ui::ids::kLabel10, "Label10"),
+      processes_(sys.processes),
+      environment_(sys.environment),
+      dialogs_(dialogs),
+      title_(std::move(title)) {
+    layout();
+    ListView1.onClick = [this] { ListView1_Click(); };
+    Command11.onClick = [this] { Command11_Click(); };
+    Command12.onClick = [this] { Command12_Click(); };
+}
+
+void ProcessPage::layout() {
+    ListView1.setBounds(120, 300, 5415, 2340);
+    Command11.setText("刷新");
+    Command11.setBounds(120, 2760, 1000, 400);
+    Command12.setText("结束进程");
+    Command12.setBounds(1240, 2760, 1100, 400);
+    Command12.setEnabled(false);
+    // Two lines: the result names the process, whose name may be long.
+    Label10.setBounds(2460, 2760, 3075, 540);
+}
+
+void ProcessPage::createColumns() {
+    ListView1.clearColumns();
+    ListView1.addColumn("进程名", 1600);
+    ListView1.addColumn("进程ID", 1200);
+    ListView1.addColumn("路径", 3800);
+}
+
+void ProcessPage::Command11_Click() {
+    ListView1.clear();
+    for (ProcessRow& row : processRows(processes_))
+        ListView1.addItem(std::move(row.item), std::move(row.key));
+    if (!ProcKilled) Label10.setText("");
+    Command12.setEnabled(false);
+}
+
+void ProcessPage::ListView1_Click() {
+    Command12.setEnabled(true);
+}
+
+void ProcessPage::Command12_Click() {
+    const int index = ListView1.selectedIndex();
+    if (index < 0 || index >= static_cast<int>(ListView1.items().size())) return;
+    // Copied: the list may be refilled by the time the question is answered.
+    const ui::ListViewItem row = ListView1.items()[index];
+    const std::string& s = row.text;
+    if (s.empty()) return;
+    if (dialogs_.messageBox(std::string("确实要结束进程[").append(s).append("]吗？"), title_,
+                            ui::mb::kYesNo) != ui::mb::kAnswerYes) {
+        return;
+    }
+    const std::uint32_t id = processIdOf(row.subItems.empty() ? "" : row.subItems[0]);
+    const bool ended = endProcess(s, id);
+    Label10.setText(
+        std::string("进程[").append(s).append(ended ? "]已经被终止！" : "]不能被终止！"));
+    ProcKilled = true;
+    Command11_Click();
+    if (afterEnd) afterEnd();
+    ProcKilled = false;
+}
+
+bool ProcessPage::endProcess(const std::string& name, std::uint32_t processId) {
+    std::unique_ptr<platform::OpenedProcess> process = processes_.openForTermination(processId);
+    if (!process) return false;
+    // By its name, and by its id whatever its file is called.
+    if (name == ownExeName() || processId == processes_.currentProcessId()) return false;
+    if (process->critical() || !process->terminate(0)) return false;
+    // Ended means gone: the refill that follows must not list it any more.
+    process->waitForExit(kEndWaitMs);
+    return true;
+}
+
+std::string ProcessPage::ownExeName() {
+    std::string file = environment_.executablePath();
+    file = file.substr(file.find_last_of("\\/") + 1);
+    const size_t dot = file.rfind('.');
+    return (dot == std::string::npos ? file : file.substr(0, dot)) + ".exe";
+}
+
+}  // namespace processes
