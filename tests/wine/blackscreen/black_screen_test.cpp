@@ -172,6 +172,7 @@ TEST_F(BlackScreenWineTest, AltBLocksTheKeysAndOnlyTheSavedPasswordEndsIt) {
     enterPassword(L"Pa\"ss");
     EXPECT_TRUE(pollEquals(std::string("密码错误！"), [&] { return windowText(line); }));
     EXPECT_TRUE(IsWindowVisible(black));
+    holdForScreenshot();
     enterPassword(kPassword);
     EXPECT_TRUE(desk_.visibility(black, false, "the black window"));
     EXPECT_TRUE(desk_.visibility(prompt, false, "the prompt"));

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -49,14 +48,6 @@ std::optional<std::wstring> otherBitnessPeer() {
     std::replace(peer.begin(), peer.end(), L'/', L'\\');
     if (!fileExists(peer)) return std::nullopt;
     return peer;
-}
-
-// With VEILOR_PROCESS_SCREENSHOT_MS set, the page stays on screen that long for a person
-// to take a picture of it.
-void holdForScreenshot() {
-    char ms[16] = {};
-    if (GetEnvironmentVariableA("VEILOR_PROCESS_SCREENSHOT_MS", ms, sizeof ms) == 0) return;
-    pollUntil([] { return false; }, static_cast<DWORD>(std::atoi(ms)));
 }
 
 struct Peer {

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace wine_test {
@@ -171,6 +172,12 @@ UINT pressKeys(const std::vector<WORD>& keys) {
     for (auto it = keys.rbegin(); it != keys.rend(); ++it)
         inputs.push_back(keyInput(*it, true));
     return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void holdForScreenshot() {
+    char ms[16] = {};
+    if (GetEnvironmentVariableA("VEILOR_SCREENSHOT_MS", ms, sizeof ms) == 0) return;
+    pollUntil([] { return false; }, static_cast<DWORD>(std::atoi(ms)));
 }
 
 UINT typeText(const std::wstring& text) {

@@ -38,6 +38,10 @@ std::wstring veilorExe();
 std::wstring binDir();
 std::wstring programPath(const std::wstring& name);  // binDir() + "\\" + name + ".exe"
 
+// With VEILOR_SCREENSHOT_MS set, waits that long (pumping messages) so that a person can
+// take a picture of what the test has on screen; otherwise returns at once.
+void holdForScreenshot();
+
 // Processes this thread's pending messages once.
 void pumpMessages();
 
