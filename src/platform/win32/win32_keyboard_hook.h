@@ -1,6 +1,6 @@
 #pragma once
-// The low-level keyboard hook through SetWindowsHookExW. The system calls it on the
-// thread that installed it, so that thread must keep pumping messages.
+// The low-level keyboard hook through SetWindowsHookExW, on a thread of its own that
+// answers every key at once, whatever the user-interface thread is doing.
 #include "platform/keyboard_hook.h"
 
 namespace platform::win32 {
