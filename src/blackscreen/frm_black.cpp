@@ -7,12 +7,7 @@ namespace blackscreen {
 
 FrmBlack::FrmBlack(ui::FormHost& host, const platform::System& sys, FrmPwd& prompt)
     : ui::Form(host, ui::ids::kFrmBlack, "frmBlack"), sys_(sys), prompt_(prompt) {
-    ui::FormStyle style;
-    style.border = ui::FormBorder::None;
-    style.controlBox = false;
-    style.showInTaskbar = false;
-    style.topMost = true;
-    style.backColor = 0;
+    ui::FormStyle style = ui::FormStyle::onTop(0);
     style.ownPosition = true;
     setStyle(style);
     // Titled with the program's name, so the window list never offers it for hiding.

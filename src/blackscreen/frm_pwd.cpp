@@ -17,14 +17,7 @@ FrmPwd::FrmPwd(ui::FormHost& host, platform::Desktop& desktop,
     : ui::Form(host, ui::ids::kFrmPwd, "frmPwd"),
       desktop_(desktop),
       password_(std::move(password)) {
-    ui::FormStyle style;
-    style.border = ui::FormBorder::None;
-    style.controlBox = false;
-    style.showInTaskbar = false;
-    style.topMost = true;
-    style.opacity = kOpacity;
-    style.backColor = kDarkGrey;
-    setStyle(style);
+    setStyle(ui::FormStyle::onTop(kDarkGrey, kOpacity));
     // Titled with the program's name, so the window list never offers it for hiding.
     setText("Veilor 黑屏密码");
     layout();

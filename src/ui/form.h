@@ -36,6 +36,19 @@ struct FormStyle {
     // The form goes exactly where its left and top say, also at 0, 0 (which otherwise
     // means "nowhere in particular": the middle of the screen).
     bool ownPosition = false;
+
+    // A bare panel of the program's own over everything else: no frame, no caption, no
+    // taskbar button, always on top.
+    static FormStyle onTop(std::int32_t backColor, int opacity = 255) {
+        FormStyle style;
+        style.border = FormBorder::None;
+        style.controlBox = false;
+        style.showInTaskbar = false;
+        style.topMost = true;
+        style.opacity = opacity;
+        style.backColor = backColor;
+        return style;
+    }
 };
 
 // Receives every change of a form's controls; implemented by the views.

@@ -29,14 +29,8 @@ RestoreWidgetLook restoreWinLook() {
 RestoreWidget::RestoreWidget(ui::FormHost& host, platform::Desktop& desktop, platform::Clock& clock,
                              const RestoreWidgetLook& look)
     : ui::Form(host, look.formId, look.name), desktop_(desktop), clock_(clock), look_(look) {
-    ui::FormStyle style;
-    style.border = ui::FormBorder::None;
-    style.controlBox = false;
-    style.showInTaskbar = false;
     // The way back while everything else is hidden: nothing opened later may cover it.
-    style.topMost = true;
-    style.opacity = kOpacity;
-    style.backColor = look.backColor;
+    ui::FormStyle style = ui::FormStyle::onTop(look.backColor, kOpacity);
     style.ownPosition = true;
     setStyle(style);
     // The window's title begins with the program's name, as every title of its own
