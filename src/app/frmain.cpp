@@ -38,7 +38,10 @@ void Frmain::wireEvents() {
         trayPage.cmdRefresh2_Click();
     };
     Command3.onClick = [this] { showPage(Frame8); };
-    Command9.onClick = [this] { showPage(Frame9); };
+    Command9.onClick = [this] {
+        showPage(Frame9);
+        schedulePage.Command9_Click();
+    };
     Command4.onClick = [this] { showPage(Frame3); };
     Command5.onClick = [this] { Command5_Click(); };
     Command7.onClick = [this] { Command7_Click(); };

@@ -15,6 +15,7 @@
 #include "hotkeys/c_hot_key.h"
 #include "hotkeys/hotkey_page.h"
 #include "processes/process_page.h"
+#include "schedule/schedule_page.h"
 #include "settings/config.h"
 #include "tray/tray_page.h"
 #include "ui/control_ids.h"
@@ -180,6 +181,8 @@ class Frmain : public ui::Form {
 
     // The process page on Frame8.
     processes::ProcessPage processPage{Frame8, ctx_.sys, ctx_.dialogs, kTitle};
+    // The schedule page on Frame9.
+    schedule::SchedulePage schedulePage{Frame9, ctx_.sys, ctx_.dialogs, kTitle};
     // Lets this program reach the processes of other users, so that it can end them.
     void AdjustTokenPrivileges2000();
 

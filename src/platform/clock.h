@@ -1,6 +1,7 @@
 #pragma once
 // Time as the program sees it.
 #include <cstdint>
+#include <string>
 
 namespace platform {
 
@@ -19,6 +20,8 @@ class Clock {
     virtual std::int64_t bootTime() = 0;
     // Holds the calling thread; nothing else of the program runs meanwhile.
     virtual void sleep(std::uint32_t ms) = 0;
+    // The date in the system's short date form, a blank, and the time in its time form.
+    virtual std::string dateTimeText(const LocalTime& t) = 0;
 };
 
 }  // namespace platform

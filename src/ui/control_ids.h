@@ -109,6 +109,14 @@ constexpr int kPwdText1 = 2303;
 constexpr int kPwdCommand1 = 2304;
 constexpr int kPwdCommand3 = 2305;
 
+// Schedule page: the clock, the launch's program path, and the two groups, each taking
+// the seventeen identifiers from its first on.
+constexpr int kLabel13 = 2400;
+constexpr int kText7 = 2401;
+constexpr int kCommand29 = 2402;
+constexpr int kFrame10 = 2420;
+constexpr int kFrame11 = 2440;
+
 // Timers have identifiers too: the real view uses them as timer IDs.
 constexpr int kTimer6 = 3001;
 constexpr int kTmrEnabled1 = 3002;
@@ -116,5 +124,8 @@ constexpr int kTmrEnabled2 = 3003;
 constexpr int kReTimer1 = 3004;        // a restore widget's docking timer
 constexpr int kReTimer2 = 3005;        // a restore widget's first docking after it is shown
 constexpr int kSettingsTimer1 = 3006;  // drives the hotkeys
+constexpr int kTimer3 = 3007;          // the schedule page's clock
+constexpr int kTimer4 = 3008;          // the launch check
+constexpr int kTimer5 = 3009;          // the shutdown check
 
 }  // namespace ui::ids

@@ -15,6 +15,12 @@ class SimClock : public Clock {
         ticks += ms;
         sleeps.push_back(ms);
     }
+    std::string dateTimeText(const LocalTime& t) override {
+        return std::to_string(t.year) + "/" + std::to_string(t.month) + "/" +
+               std::to_string(t.day) + " " + std::to_string(t.hour) + ":" +
+               (t.minute < 10 ? "0" : "") + std::to_string(t.minute) + ":" +
+               (t.second < 10 ? "0" : "") + std::to_string(t.second);
+    }
     std::vector<std::uint32_t> sleeps;
     std::uint32_t ticks = 1000;
     LocalTime time{2026, 12, 8, 9, 0, 0};

@@ -10,6 +10,7 @@ class Win32Clock : public Clock {
     LocalTime now() override;
     std::int64_t bootTime() override;
     void sleep(std::uint32_t ms) override;
+    std::string dateTimeText(const LocalTime& t) override;
 };
 
 }  // namespace platform::win32

@@ -18,6 +18,8 @@ int csidlOf(SpecialFolder folder) {
             return CSIDL_TEMPLATES;
         case SpecialFolder::Desktop:
             return CSIDL_DESKTOPDIRECTORY;
+        case SpecialFolder::System:
+            return CSIDL_SYSTEM;
     }
     return -1;
 }
