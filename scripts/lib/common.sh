@@ -37,8 +37,17 @@ ensure_packages() {
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         dpkg --add-architecture i386
     fi
-    apt-get update -q
-    apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
+    # A mirror caught mid-sync fails one index file for a minute or two; try again
+    # rather than fail the whole run on it.
+    local try
+    for try in 1 2 3 4 5; do
+        if apt-get update -q &&
+            apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null; then
+            break
+        fi
+        log "apt-get failed (try $try of 5); waiting before the next"
+        sleep $((try * 20))
+    done
     mapfile -t missing < <(missing_packages)
     [ ${#missing[@]} -eq 0 ] || die "still missing after apt-get: ${missing[*]}"
 }
