@@ -32,6 +32,7 @@ ScheduleGroup::ScheduleGroup(ui::Frame& page, int idBase, int left, const std::s
         const int x = 120 + col * 800;
         const int w = i == 0 ? 620 : 480;
         boxes[i]->setBounds(x, top, w, 330);
+        boxes[i]->setMaxLength(i == 0 ? 4 : 2);
         units[i]->setText(kUnits[i]);
         units[i]->setBounds(x + w + 20, top + 40, 240, 300);
     }

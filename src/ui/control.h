@@ -135,7 +135,7 @@ class Control {
     void raiseMouseMove(int buttons, int shift, int x, int y);
     void raiseMouseUp(MouseButton button, int shift, int x, int y);
     // The user typed: the text changes and the change event runs.
-    void userSetText(const std::string& text);
+    virtual void userSetText(const std::string& text);
 
   protected:
     void notify(Change change, int index = -1);

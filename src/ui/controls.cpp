@@ -1,5 +1,7 @@
 #include "ui/controls.h"
 
+#include "core/utf.h"
+
 namespace ui {
 
 void Label::setTransparent(bool transparent) {
@@ -47,6 +49,21 @@ void TextBox::setReadOnly(bool readOnly) {
     if (readOnly == readOnly_) return;
     readOnly_ = readOnly;
     notify(Change::Style);
+}
+
+void TextBox::setMaxLength(int length) {
+    if (length == maxLength_) return;
+    maxLength_ = length;
+    notify(Change::Style);
+}
+
+void TextBox::userSetText(const std::string& typed) {
+    std::u16string units = core::utf8ToUtf16(typed);
+    if (maxLength_ > 0 && units.size() > static_cast<size_t>(maxLength_)) {
+        units.resize(static_cast<size_t>(maxLength_));
+        return Control::userSetText(core::utf16ToUtf8(units));
+    }
+    Control::userSetText(typed);
 }
 
 void TextBox::setMultiLine(bool multiLine) {

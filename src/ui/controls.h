@@ -92,8 +92,14 @@ class TextBox : public Control {
     // form's keyboard navigation.
     bool takesEnter() const { return takesEnter_; }
     void setTakesEnter(bool takes) { takesEnter_ = takes; }
+    // The most characters (UTF-16 units, as the system counts them) the user can type;
+    // 0 for no limit. Text set by the program is never cut.
+    int maxLength() const { return maxLength_; }
+    void setMaxLength(int length);
+    void userSetText(const std::string& text) override;
 
   private:
+    int maxLength_ = 0;
     bool takesEnter_ = false;
     bool password_ = false;
     bool readOnly_ = false;

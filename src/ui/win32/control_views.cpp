@@ -358,8 +358,10 @@ HWND createControl(FormView& view, Control& c, int ordinal) {
     view.windows[&c] = hwnd;
     view.controls[hwnd] = &c;
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(view.fonts->font(c.bold())), FALSE);
-    if (c.kind() == ControlKind::TextBox && static_cast<TextBox&>(c).password()) {
-        SendMessageW(hwnd, EM_SETPASSWORDCHAR, kPasswordChar, 0);
+    if (c.kind() == ControlKind::TextBox) {
+        const auto& box = static_cast<TextBox&>(c);
+        if (box.password()) SendMessageW(hwnd, EM_SETPASSWORDCHAR, kPasswordChar, 0);
+        SendMessageW(hwnd, EM_LIMITTEXT, static_cast<WPARAM>(box.maxLength()), 0);
     }
     fillContents(c, hwnd);
     subclassControl(view, hwnd, c);
@@ -412,6 +414,7 @@ void applyStyle(FormView& view, Control& c, HWND hwnd) {
         if (multi != box.multiLine()) return recreate(view, c);
         SendMessageW(hwnd, EM_SETPASSWORDCHAR, box.password() ? kPasswordChar : 0, 0);
         SendMessageW(hwnd, EM_SETREADONLY, box.readOnly(), 0);
+        SendMessageW(hwnd, EM_LIMITTEXT, static_cast<WPARAM>(box.maxLength()), 0);
         InvalidateRect(hwnd, nullptr, TRUE);
     } else if (c.kind() == ControlKind::PictureButton) {
         InvalidateRect(hwnd, nullptr, TRUE);

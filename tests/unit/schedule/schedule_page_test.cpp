@@ -76,6 +76,13 @@ TEST_F(SchedulePageTest, AcceptedNumbersAreWrittenBackAndLockTheirGroupOnly) {
     EXPECT_FALSE(page().off.timer.running());
 }
 
+TEST_F(SchedulePageTest, TypingStopsAtFourDigitsForTheYearAndTwoForTheRest) {
+    page().run.boxes[0]->userSetText("202612");
+    page().run.boxes[5]->userSetText("059");
+    EXPECT_EQ(page().run.boxes[0]->text(), "2026");
+    EXPECT_EQ(page().run.boxes[5]->text(), "05");
+}
+
 TEST_F(SchedulePageTest, AnImpossibleDateIsRefusedAtItsBox) {
     setBoxes(page().run, {"2026", "11", "31", "7", "5", "0"});
     page().run.enable.raiseClick();
