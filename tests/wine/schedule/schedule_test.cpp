@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "support/driver.h"
@@ -142,30 +141,49 @@ TEST_F(ScheduleWineTest, TheChosenProgramStartsMinimisedAtItsSecondWhileTheShutd
     EXPECT_FALSE(fileExists(ran(kCutDecoy))) << "the command line was cut at its blank";
 }
 
-// The system's programs stood in for by recorders are this prefix's own; each is put back
-// whatever happens.
+// The system's programs stood in for by recorders are this prefix's own: each is kept as
+// "<name>.orig" until it is put back, so a run that dies half-way never leaves a recorder
+// to be taken for the original by the next.
 class ScheduledShutdownWineTest : public ScheduleWineTest {
   protected:
     void TearDown() override {
         ScheduleWineTest::TearDown();
-        for (const auto& [path, bytes] : saved_) {
+        HKEY key = nullptr;
+        RegOpenKeyExW(HKEY_CURRENT_USER, kOverrides, 0, KEY_SET_VALUE, &key);
+        for (const std::wstring& real : replaced_) {
+            const std::wstring orig = real + L".orig";
             // The recorder may still be ending one of its runs.
-            EXPECT_TRUE(pollUntil([&] { return writeFileBytes(path, bytes); }, kDeadlineMs,
-                                  "putting back " + toUtf8(path)));
-            DeleteFileW(ran(path).c_str());
+            EXPECT_TRUE(pollUntil([&] { return CopyFileW(orig.c_str(), real.c_str(), FALSE); },
+                                  kDeadlineMs, "putting back " + toUtf8(real)));
+            DeleteFileW(orig.c_str());
+            DeleteFileW(ran(real).c_str());
+            if (key) RegDeleteValueW(key, baseName(real).c_str());
         }
+        if (key) RegCloseKey(key);
     }
     // Replaces the system folder's program by a recorder; returns the record's path.
     std::wstring standIn(const std::wstring& name, const wchar_t* recorder) {
-        const std::wstring real = systemFile(name);
-        std::optional<std::string> bytes = readFileBytes(real);
-        EXPECT_TRUE(bytes.has_value()) << toUtf8(real);
-        if (!bytes) return {};
-        saved_.emplace_back(real, *bytes);
+        const std::wstring real = systemFile(name), orig = real + L".orig";
+        if (!fileExists(orig)) {
+            EXPECT_TRUE(CopyFileW(real.c_str(), orig.c_str(), TRUE));
+        }
+        replaced_.push_back(real);
         EXPECT_TRUE(CopyFileW(programPath(recorder).c_str(), real.c_str(), FALSE));
         DeleteFileW(ran(real).c_str());
+        // Wine prefers its built-in programs to files in the system folder unless told;
+        // every process started from now on reads this.
+        const wchar_t native[] = L"native";
+        EXPECT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kOverrides, name.c_str(), REG_SZ, native,
+                                  sizeof native),
+                  ERROR_SUCCESS);
         return ran(real);
     }
+    static std::wstring baseName(const std::wstring& path) {
+        return path.substr(path.find_last_of(L'\\') + 1);
+    }
+    static constexpr wchar_t kOverrides[] = L"Software\\Wine\\DllOverrides";
+    std::vector<std::wstring> replaced_;
+
     // Sets the shutdown a few seconds ahead and waits for the record it leaves.
     std::string shutDownInto(const std::wstring& record) {
         setTarget(kOff, localIn(3));
@@ -175,7 +193,6 @@ class ScheduledShutdownWineTest : public ScheduleWineTest {
         EXPECT_TRUE(clickButton(controlById(main_, kOff.enable)));
         return readFileBytes(record).value_or("");
     }
-    std::vector<std::pair<std::wstring, std::string>> saved_;
 };
 
 TEST_F(ScheduledShutdownWineTest, RunsTheSystemFoldersShutdownHiddenAndNeverAPlantedOne) {
