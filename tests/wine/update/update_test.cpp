@@ -54,7 +54,7 @@ class UpdateWineTest : public ::testing::Test {
         ASSERT_GT(GetEnvironmentVariableW(L"VEILOR_UPDATE_EXE", exe, MAX_PATH), 0u);
         SetEnvironmentVariableW(L"VEILOR_EXE", exe);
         std::wstring dir(exe);
-        started_ = dir.substr(0, dir.find_last_of(L"\\/")) + L"\\explorer_started.txt";
+        started_ = dir.substr(0, dir.find_last_of(L"\\/")) + L"\\explorer.started";
         DeleteFileW(started_.c_str());
         ASSERT_TRUE(server_.listening()) << "port " << update_wine::kPort << " is taken";
         server_.serve("/", {200, "<html>Veilor</html>"});
@@ -163,9 +163,8 @@ TEST_F(UpdateWineTest, AMandatoryNoticeAtStartRestoresOpensTheProductPageAndEnds
     ASSERT_NO_FATAL_FAILURE(answerBox(L"Veilor", toUtf8(notice), IDOK));
     ASSERT_TRUE(desk_.veilor().waitExit());
     EXPECT_TRUE(desk_.peersShown());
-    EXPECT_TRUE(
-        pollEquals(std::optional<std::string>("explorer http://127.0.0.1:47815/veilsp.html\n3"),
-                   [&] { return readFileBytes(started_); }));
+    EXPECT_TRUE(pollEquals(std::optional<std::string>("show=3\nhttp://127.0.0.1:47815/veilsp.html"),
+                           [&] { return readFileBytes(started_); }));
 }
 
 TEST_F(UpdateWineTest, WhileTheServerStallsAltAStillHidesAtOnce) {
