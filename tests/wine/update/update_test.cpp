@@ -119,8 +119,10 @@ TEST_F(UpdateWineTest, YesLeavesTheSameBytesInTemplatesAndOnTheDesktop) {
     EXPECT_EQ(readFileBytes(templatesCopy()), exe);
     EXPECT_EQ(readFileBytes(desktopCopy()), exe);
     EXPECT_EQ(label(), "共下载 307200 字节");
+    // Once the last box has closed, the check is over.
+    EXPECT_TRUE(pollUntil([&] { return IsWindowEnabled(control(ui::ids::kCmdStart)) != FALSE; },
+                          kDeadlineMs, "检查更新 enabled again"));
     EXPECT_TRUE(IsWindowVisible(control(ui::ids::kCmdStart)));
-    EXPECT_TRUE(IsWindowEnabled(control(ui::ids::kCmdStart)));
     EXPECT_FALSE(IsWindowVisible(control(ui::ids::kCmdStop)));
     holdForScreenshot();
 }
@@ -137,6 +139,19 @@ TEST_F(UpdateWineTest, CancelDuringASlowDownloadLeavesNeitherCopy) {
     ASSERT_NO_FATAL_FAILURE(answerBox(L"更新失败", "更新已取消！", IDOK));
     EXPECT_TRUE(noCopies());
     EXPECT_TRUE(IsWindowVisible(control(ui::ids::kCmdStart)));
+}
+
+TEST_F(UpdateWineTest, ClosingTheProgramDuringTheDownloadEndsItAndLeavesNeitherCopy) {
+    server_.serve(std::string("/softs/veilsp/") + kExeName,
+                  {200, randomBytes(300 * 1024), 2048, 200});
+    ASSERT_NO_FATAL_FAILURE(desk_.start(scene::defaultConfig()));  // exits without asking
+    ASSERT_NO_FATAL_FAILURE(checkAndAccept());
+    ASSERT_TRUE(pollUntil([&] { return label().rfind("已下载 ", 0) == 0; }, kDeadlineMs,
+                          "the progress text", [&] { return label(); }));
+    PostMessageW(control(ui::ids::kFrmUnload), BM_CLICK, 0, 0);
+    // Promptly, although the server is far from done.
+    EXPECT_TRUE(desk_.veilor().waitExit(5000));
+    EXPECT_TRUE(noCopies());
 }
 
 TEST_F(UpdateWineTest, AnExecutableTheServerDoesNotHaveIsAFailureAndNoFile) {
