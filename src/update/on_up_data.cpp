@@ -46,9 +46,10 @@ void OnUpData::endForExit() {
     cancelDownload = true;
     probe_.reset();
     if (!download_) return;
+    const std::string arriving = download_->filePath();
     download_->abandon();
     download_.reset();
-    if (!arriving_.empty() && sys_.files.fileExists(arriving_)) sys_.files.deleteFile(arriving_);
+    if (sys_.files.fileExists(arriving)) sys_.files.deleteFile(arriving);
 }
 
 void OnUpData::finish() {
@@ -175,14 +176,13 @@ void OnUpData::askAndDownload(const ServerParts& update) {
     c_.cmdStop.setVisible(true);
     c_.lblCount.setVisible(true);
     cancelDownload = false;
-    arriving_ = templatesPath("Veilor" + update.part1 + ".exe");
-    download_ = std::make_unique<DownloadToFile>(
-        sys_, c_.lblCount, serverPath(update.part2), arriving_,
-        [this, update, local = arriving_](const DownloadResult& result) {
-            auto keep = std::move(download_);
-            arriving_.clear();
-            exeDownloaded(update, local, result);
-        });
+    const std::string local = templatesPath("Veilor" + update.part1 + ".exe");
+    download_ =
+        std::make_unique<DownloadToFile>(sys_, c_.lblCount, serverPath(update.part2), local,
+                                         [this, update, local](const DownloadResult& result) {
+                                             auto keep = std::move(download_);
+                                             exeDownloaded(update, local, result);
+                                         });
 }
 
 void OnUpData::showButtonsAfterDownload() {

@@ -35,8 +35,8 @@ class OnUpData {
     void cmdStart_Click();
     void cmdStop_Click();
     void Timer6_Timer();
-    // The program is ending: nothing more is fetched, and an executable that was still
-    // arriving is removed.
+    // The program is ending: nothing more is fetched, and a file that was still arriving
+    // (the executable, or one of the text files) is removed.
     void endForExit();
 
     // Set by the cancel button and by the exit; read after the download.
@@ -80,8 +80,6 @@ class OnUpData {
     bool busy_ = false;
     std::unique_ptr<platform::HttpTransfer> probe_;
     std::unique_ptr<DownloadToFile> download_;
-    // The executable on its way while download_ runs, so an exit can remove it.
-    std::string arriving_;
 };
 
 }  // namespace update

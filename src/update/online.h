@@ -50,6 +50,7 @@ class DownloadToFile {
     void cancel();
     // Stops at once and closes the file; done never runs. For a program that is ending.
     void abandon();
+    const std::string& filePath() const { return filePath_; }
 
   private:
     void blocks(const std::vector<std::string>& blocks);
