@@ -1,16 +1,13 @@
 #pragma once
 // The program's fixed texts and addresses.
 
-#ifndef VEILOR_SERVER_BASE
-// The maker's web server. Fixed at build time; no trailing slash.
-#define VEILOR_SERVER_BASE "http://veilor.example.com"
-#endif
-
 namespace app {
 
 inline constexpr const char* kTitle = "Veilor";
 inline constexpr const char* kVersion = "V1.0 正式版";
-inline constexpr const char* kServerBase = VEILOR_SERVER_BASE;
+// The maker's web server, scheme and host without a trailing slash; fixed at build time
+// (server_base.cpp), so a test build can point it at a server of its own.
+extern const char* const kServerBase;
 inline constexpr const char* kNewsPath = "/softs/veilsp/veilsp.php";
 inline constexpr const char* kHelpPath = "/softs/veilsp/faq_veilsp.html";
 inline constexpr const char* kRepairPath = "/softs/TamroFix/TamroFix.htm";

@@ -65,6 +65,9 @@ void Frmain::wireEvents() {
     Command13.onClick = [this] { Command13_Click(); };
     cmdSetOK.onClick = [this] { cmdSetOK_Click(); };
     cmdSetCancel.onClick = [this] { cmdSetCancel_Click(); };
+    cmdStart.onClick = [this] { onUpData.cmdStart_Click(); };
+    cmdStop.onClick = [this] { onUpData.cmdStop_Click(); };
+    Timer6.onTick = [this] { onUpData.Timer6_Timer(); };
     onHotKey = [this](int id) {
         if (cHK) cHK->hotKeyMessage(id);
     };
@@ -117,6 +120,7 @@ void Frmain::Form_Load() {
     GetSetting2();
     cmdSetOK.setEnabled(false);
     cmdSetCancel.setEnabled(false);
+    Timer6.setEnabled(true);
 }
 
 void Frmain::showPage(ui::Frame& page) {
@@ -238,6 +242,7 @@ void Frmain::Form_Unload(bool& cancel) {
         }
     }
     formunload = true;
+    onUpData.endForExit();
     restoreOnExit();
     if (onEnd) onEnd();
 }

@@ -21,6 +21,7 @@
 #include "ui/control_ids.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "update/on_up_data.h"
 #include "windows/hidden_record.h"
 #include "windows/restore_widget.h"
 #include "windows/window_page.h"
@@ -55,12 +56,15 @@ class Frmain : public ui::Form {
     ui::PictureButton Command6{this, ui::ids::kCommand6, "Command6"};
     ui::Button Command5{this, ui::ids::kCommand5, "Command5"};
     ui::Button cmdStart{this, ui::ids::kCmdStart, "cmdStart"};
+    ui::Button cmdStop{this, ui::ids::kCmdStop, "cmdStop"};
     ui::PictureButton Command8{this, ui::ids::kCommand8, "Command8"};
     ui::PictureButton frmtray{this, ui::ids::kFrmTray, "frmtray"};
     ui::PictureButton frmResize{this, ui::ids::kFrmResize, "frmResize"};
     ui::PictureButton frmUnload{this, ui::ids::kFrmUnload, "frmUnload"};
     ui::Label vLabel{this, ui::ids::kVLabel, "vLabel"};
     ui::Label lblCount{this, ui::ids::kLblCount, "lblCount"};
+    // The server notice, once, a second after load.
+    ui::Timer Timer6{this, ui::ids::kTimer6, "Timer6"};
 
     // The six pages.
     ui::Frame Frame1{this, ui::ids::kFrame1, "Frame1"};
@@ -212,6 +216,10 @@ class Frmain : public ui::Form {
     void restoreAll();
     void cmdSetOK_Click();
     void cmdSetCancel_Click();
+
+    // The update check and the server notice.
+    update::OnUpData onUpData{ctx_.sys, ctx_.dialogs, {cmdStart, cmdStop, lblCount, Timer6},
+                              kTitle,   kServerBase,  [this] { restoreBeforeEnd(); }};
 };
 
 }  // namespace app

@@ -82,6 +82,7 @@ void Frmain::layoutChrome() {
         {Command6, 3960, 5160, 1100, 400, "黑屏锁定"},
         {Command5, 5160, 5160, 780, 400, "设置"},
         {cmdStart, 6000, 5160, 1260, 400, "检查更新"},
+        {cmdStop, 6000, 5160, 1260, 400, "取消更新"},
         {Command8, 6000, 0, 345, 330, "隐藏"},
         {frmtray, 6360, 0, 345, 330, "最小化托盘"},
         {frmResize, 6720, 0, 345, 330, "最小化任务栏"},
@@ -101,6 +102,10 @@ void Frmain::layoutChrome() {
     vLabel.setBold(true);
     vLabel.setForeColor(0xF6EEE8);  // light, on the skin's dark header
     vLabel.setBounds(120, 120, 3000, 300);
+    cmdStop.setVisible(false);
+    cmdStop.setEnabled(false);
+    Timer6.setInterval(1000);
+    Timer6.setEnabled(false);
     lblCount.setBounds(kPageLeft, kPageTop + kPageHeight + 60, kPageWidth, 270);
 }
 

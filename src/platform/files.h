@@ -1,9 +1,18 @@
 #pragma once
 // Files and folders, by full path.
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace platform {
+
+// A file being written piece by piece; closed when it goes away.
+class FileWriter {
+  public:
+    virtual ~FileWriter() = default;
+    // Appends; false when the bytes could not all be written (disk full, ...).
+    virtual bool write(const std::string& bytes) = 0;
+};
 
 class Files {
   public:
@@ -20,6 +29,9 @@ class Files {
     // no program can open, run, change or delete it. True when it is held, also when it
     // already was.
     virtual bool holdOpen(const std::string& path) = 0;
+    // Creates the file empty, replacing an older one, for writing piece by piece; nullptr
+    // when it cannot be created. Others may read it meanwhile, not write or delete it.
+    virtual std::unique_ptr<FileWriter> createFile(const std::string& path) = 0;
 };
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/hotkeys.h"
+#include "platform/internet.h"
 #include "platform/instance.h"
 #include "platform/keyboard_hook.h"
 #include "platform/notify_area.h"
@@ -31,6 +32,7 @@ struct System {
     HotKeys& hotKeys;
     KeyboardHook& keyboardHook;
     Processes& processes;
+    Internet& internet;
 };
 
 }  // namespace platform

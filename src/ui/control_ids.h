@@ -21,6 +21,7 @@ constexpr int kCmdStart = 1011;   // check for updates
 constexpr int kFrmTray = 1012;
 constexpr int kFrmResize = 1013;
 constexpr int kFrmUnload = 1014;
+constexpr int kCmdStop = 1015;  // cancel the update, in the place of kCmdStart
 
 // Main window: pages and their shared parts.
 constexpr int kFrame1 = 1101;

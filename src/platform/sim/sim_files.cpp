@@ -41,7 +41,7 @@ bool SimFiles::createFolder(const std::string& path) {
 
 bool SimFiles::deleteFile(const std::string& path) {
     std::string k = key(path);
-    if (locked_.count(k) || held_.count(k)) return false;
+    if (locked_.count(k) || held_.count(k) || writing_.count(k)) return false;
     return files_.erase(k) != 0;
 }
 
@@ -61,7 +61,7 @@ std::optional<std::string> SimFiles::readFile(const std::string& path) {
 bool SimFiles::writeFile(const std::string& path, const std::string& bytes) {
     std::string k = key(path);
     std::string parent = parentOf(k);
-    if (locked_.count(k) || held_.count(k) || folderExists(k) ||
+    if (locked_.count(k) || held_.count(k) || writing_.count(k) || folderExists(k) ||
         (!parent.empty() && !folderExists(parent))) {
         return false;
     }
@@ -74,6 +74,32 @@ bool SimFiles::holdOpen(const std::string& path) {
     if (!fileExists(path)) return false;
     held_.insert(key(path));
     return true;
+}
+
+// Writes straight into the file's contents, so a reader sees each piece as it lands;
+// meanwhile the file cannot be deleted or replaced, as on Windows.
+class SimFiles::Writer : public FileWriter {
+  public:
+    Writer(SimFiles& files, std::string key) : files_(files), key_(std::move(key)) {
+        files_.writing_.insert(key_);
+    }
+    ~Writer() override { files_.writing_.erase(key_); }
+    bool write(const std::string& bytes) override {
+        long long& space = files_.spaceLeft;
+        if (space >= 0 && static_cast<long long>(bytes.size()) > space) return false;
+        if (space >= 0) space -= static_cast<long long>(bytes.size());
+        files_.files_[key_] += bytes;
+        return true;
+    }
+
+  private:
+    SimFiles& files_;
+    std::string key_;
+};
+
+std::unique_ptr<FileWriter> SimFiles::createFile(const std::string& path) {
+    if (!writeFile(path, "")) return nullptr;
+    return std::make_unique<Writer>(*this, key(path));
 }
 
 void SimFiles::put(const std::string& path, const std::string& bytes) {

@@ -7,6 +7,7 @@
 #include "platform/sim/sim_environment.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_hotkeys.h"
+#include "platform/sim/sim_internet.h"
 #include "platform/sim/sim_keyboard_hook.h"
 #include "platform/sim/sim_instance.h"
 #include "platform/sim/sim_notify_area.h"
@@ -30,8 +31,8 @@ class SimSystem : private OwnInstanceBus {
     SimSystem() : instance(ownBus) {}
 
     System system() {
-        return System{profile, files,      environment, shell,   instance,     desktop,  registry,
-                      clock,   notifyIcon, notifyArea,  hotKeys, keyboardHook, processes};
+        return System{profile, files,      environment, shell,   instance,     desktop,   registry,
+                      clock,   notifyIcon, notifyArea,  hotKeys, keyboardHook, processes, internet};
     }
 
     SimFiles files;
@@ -47,6 +48,7 @@ class SimSystem : private OwnInstanceBus {
     SimHotKeys hotKeys;
     SimKeyboardHook keyboardHook;
     SimProcesses processes{desktop};
+    SimInternet internet;
 };
 
 }  // namespace platform::sim

@@ -57,7 +57,24 @@ bool writeNewFile(const std::wstring& path, const std::string& bytes) {
     return file.close() && ok;
 }
 
+class Win32FileWriter : public FileWriter {
+  public:
+    explicit Win32FileWriter(HANDLE h) : file_(h) {}
+    bool write(const std::string& bytes) override { return writeAll(file_.get(), bytes); }
+
+  private:
+    FileHandle file_;
+};
+
 }  // namespace
+
+std::unique_ptr<FileWriter> Win32Files::createFile(const std::string& path) {
+    if (path.empty()) return nullptr;
+    HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32FileWriter>(h);
+}
 
 bool Win32Files::fileExists(const std::string& path) {
     DWORD a = attributesOf(path);

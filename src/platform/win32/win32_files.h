@@ -26,6 +26,7 @@ class Win32Files : public Files {
     // A 32-bit program on a 64-bit system holds the file the path names for every
     // program, not its own 32-bit view of the system folder.
     bool holdOpen(const std::string& path) override;
+    std::unique_ptr<FileWriter> createFile(const std::string& path) override;
 
   private:
     std::vector<std::pair<std::string, void*>> held_;

@@ -9,6 +9,7 @@
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_hotkeys.h"
+#include "platform/win32/win32_internet.h"
 #include "platform/win32/win32_keyboard_hook.h"
 #include "platform/win32/win32_instance.h"
 #include "platform/win32/win32_notify_area.h"
@@ -27,8 +28,8 @@ class Win32System {
     explicit Win32System(const std::string& instanceName = "Veilor") : instance(instanceName) {}
 
     System system() {
-        return System{profile, files,      environment, shell,   instance,     desktop,  registry,
-                      clock,   notifyIcon, notifyArea,  hotKeys, keyboardHook, processes};
+        return System{profile, files,      environment, shell,   instance,     desktop,   registry,
+                      clock,   notifyIcon, notifyArea,  hotKeys, keyboardHook, processes, internet};
     }
 
     Win32Profile profile;
@@ -44,6 +45,7 @@ class Win32System {
     Win32HotKeys hotKeys;
     Win32KeyboardHook keyboardHook;
     Win32Processes processes;
+    Win32Internet internet;
 };
 
 }  // namespace platform::win32

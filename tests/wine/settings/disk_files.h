@@ -37,6 +37,9 @@ class DiskFiles : public platform::Files {
         return static_cast<bool>(out);
     }
     bool holdOpen(const std::string&) override { return false; }
+    std::unique_ptr<platform::FileWriter> createFile(const std::string&) override {
+        return nullptr;
+    }
 };
 
 // A fresh, empty folder under the temporary folder for one test.

@@ -1,0 +1,85 @@
+#pragma once
+// The update check behind "检查更新" and the server notice shown once after start.
+// Each step that waits on the server continues from a handler, so the user-interface
+// thread (and the hotkeys on it) never waits.
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/system.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "update/online.h"
+#include "update/server_text.h"
+
+namespace update {
+
+// This release.
+inline constexpr int kMajor = 1;
+inline constexpr int kMinor = 0;
+inline constexpr int kRevision = 0;
+
+class OnUpData {
+  public:
+    struct Controls {
+        ui::Button& cmdStart;
+        ui::Button& cmdStop;
+        ui::Label& lblCount;
+        ui::Timer& Timer6;
+    };
+    // restoreBeforeEnd brings back everything hidden, for a program about to end at once.
+    OnUpData(platform::System& sys, ui::Dialogs& dialogs, Controls controls, std::string title,
+             std::string serverBase, std::function<void()> restoreBeforeEnd);
+
+    void cmdStart_Click();
+    void cmdStop_Click();
+    void Timer6_Timer();
+    // The program is ending: nothing more is fetched, and a file that was still arriving
+    // (the executable, or one of the text files) is removed.
+    void endForExit();
+
+    // Set by the cancel button and by the exit; read after the download.
+    bool cancelDownload = false;
+    bool busy() const { return busy_; }
+
+  private:
+    struct Fetched {
+        std::optional<ServerParts> update;
+        std::optional<ServerParts> pass;
+    };
+    using TextDone = std::function<void(std::optional<std::string>)>;
+
+    void reach(std::function<void(bool)> next);
+    void fetchText(const std::string& name, TextDone done);
+    std::optional<ServerParts> parse(const std::optional<std::string>& text, bool isUpdate);
+    void CheckNotice();
+    void noticeFetched(const std::optional<ServerParts>& pass);
+    void CheckUpdate();
+    void updateFetched(const Fetched& fetched);
+    bool older(const ServerParts& parts) const;
+    bool mandatory(const ServerParts& pass) const;
+    void endWithProductPage();
+    void askAndDownload(const ServerParts& update);
+    void exeDownloaded(const ServerParts& update, const std::string& local,
+                       const DownloadResult& result);
+    void showButtonsAfterDownload();
+    void unreachable();
+    void say(const std::string& text, const std::string& title);
+    void finish();
+    std::string templatesPath(const std::string& name) const;
+    std::string desktopPath(const std::string& name) const;
+    std::string serverPath(const std::string& name) const;
+
+    platform::System& sys_;
+    ui::Dialogs& dialogs_;
+    Controls c_;
+    std::string title_;
+    std::string base_;
+    std::function<void()> restoreBeforeEnd_;
+    bool busy_ = false;
+    std::unique_ptr<platform::HttpTransfer> probe_;
+    std::unique_ptr<DownloadToFile> download_;
+};
+
+}  // namespace update
