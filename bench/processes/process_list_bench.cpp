@@ -136,9 +136,9 @@ int main() {
     platform::sim::SimSystem sim{bus};
     platform::win32::Win32Processes real;
     platform::System s = sim.system();
-    platform::System sys{s.profile, s.files,        s.environment, s.shell,      s.instance,
-                         s.desktop, s.registry,     s.clock,       s.notifyIcon, s.notifyArea,
-                         s.hotKeys, s.keyboardHook, real};
+    platform::System sys{s.profile, s.files,        s.environment, s.shell,       s.instance,
+                         s.desktop, s.registry,     s.clock,       s.notifyIcon,  s.notifyArea,
+                         s.hotKeys, s.keyboardHook, real,          s.windowEvents};
     ui::win32::Win32Forms forms;
     ui::sim::SimDialogs dialogs;
     ui::Form form(forms, 1000, "frmain");

@@ -14,6 +14,7 @@
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/window_events.h"
 
 namespace platform {
 
@@ -31,6 +32,7 @@ struct System {
     HotKeys& hotKeys;
     KeyboardHook& keyboardHook;
     Processes& processes;
+    WindowEvents& windowEvents;
 };
 
 }  // namespace platform

@@ -30,8 +30,8 @@ class SimSystem : private OwnInstanceBus {
     SimSystem() : instance(ownBus) {}
 
     System system() {
-        return System{profile, files,      environment, shell,   instance,     desktop,  registry,
-                      clock,   notifyIcon, notifyArea,  hotKeys, keyboardHook, processes};
+        return System{profile, files,      environment, shell,   instance,     desktop,   registry,
+                      clock,   notifyIcon, notifyArea,  hotKeys, keyboardHook, processes, desktop};
     }
 
     SimFiles files;

@@ -17,6 +17,7 @@
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_window_events.h"
 
 namespace platform::win32 {
 
@@ -27,8 +28,9 @@ class Win32System {
     explicit Win32System(const std::string& instanceName = "Veilor") : instance(instanceName) {}
 
     System system() {
-        return System{profile, files,      environment, shell,   instance,     desktop,  registry,
-                      clock,   notifyIcon, notifyArea,  hotKeys, keyboardHook, processes};
+        return System{profile, files,        environment, shell,       instance,
+                      desktop, registry,     clock,       notifyIcon,  notifyArea,
+                      hotKeys, keyboardHook, processes,   windowEvents};
     }
 
     Win32Profile profile;
@@ -44,6 +46,7 @@ class Win32System {
     Win32HotKeys hotKeys;
     Win32KeyboardHook keyboardHook;
     Win32Processes processes;
+    Win32WindowEvents windowEvents;
 };
 
 }  // namespace platform::win32
