@@ -18,10 +18,6 @@ class WindowEvents {
     virtual int subscribe(Listener listener) = 0;
     // Does nothing for a token that is not subscribed.
     virtual void unsubscribe(int token) = 0;
-    // Where the system tells only of new windows (Wine tells neither of windows that
-    // close, hide or change their titles), how often a watcher must look for itself, in
-    // milliseconds; 0 where it tells of every change.
-    virtual int pollMs() const = 0;
 };
 
 }  // namespace platform

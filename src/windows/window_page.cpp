@@ -60,7 +60,7 @@ void WindowPage::wireEvents() {
     List1.onClick = [this] { List1_Click(); };
     chkVisible.onClick = [this] {
         Refresh1();
-        planLooks();
+        sightChanged(sight_.seen());
     };
     cmdRefresh1.onClick = [this] { Refresh1(); };
     cmdHide1.onClick = [this] { cmdHide1_Click(); };
@@ -191,32 +191,21 @@ void WindowPage::startWatcher() {
     if (sight_.seen()) sightChanged(true);
 }
 
+// Only the rows of "仅显示可见窗口" follow the desktop; without it the tooltip and the
+// buttons follow the user's choice alone, and no news of the desktop is needed.
 void WindowPage::sightChanged(bool seen) {
     if (!watcherOn_) return;
     events_.unsubscribe(subscription_);
     subscription_ = 0;
     tmrEnabled1.setEnabled(false);
     if (!seen) return;
-    subscription_ = events_.subscribe([this] { windowsChanged(); });
+    if (chkVisible.value() == 1) subscription_ = events_.subscribe([this] { windowsChanged(); });
     tmrEnabled1_Timer();
 }
 
 // Only noted here: the look comes once the burst has had time to end.
 void WindowPage::windowsChanged() {
-    if (tmrEnabled1.running() && tmrEnabled1.interval() <= kCoalesceMs) return;
-    tmrEnabled1.setInterval(kCoalesceMs);
-    tmrEnabled1.setEnabled(true);
-}
-
-// Where the system leaves changes untold, the watched rows are looked at regularly, but
-// only while there are rows to watch.
-void WindowPage::planLooks() {
-    const int poll = events_.pollMs();
-    const bool polling = poll > 0 && watcherOn_ && sight_.seen() && chkVisible.value() == 1;
-    if (polling && tmrEnabled1.running()) return;
-    tmrEnabled1.setEnabled(false);
-    tmrEnabled1.setInterval(polling ? poll : kCoalesceMs);
-    tmrEnabled1.setEnabled(polling);
+    if (!tmrEnabled1.running()) tmrEnabled1.setEnabled(true);
 }
 
 void WindowPage::tmrEnabled1_Timer() {
@@ -227,7 +216,6 @@ void WindowPage::tmrEnabled1_Timer() {
         if (!watchRows(desktop)) addNewWindows(desktop);
     }
     enableButtons();
-    planLooks();
 }
 
 void WindowPage::showToolTip() {

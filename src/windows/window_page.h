@@ -84,7 +84,6 @@ class WindowPage {
     void showListing(const Listing& listing);
     void sightChanged(bool seen);
     void windowsChanged();
-    void planLooks();
     // Lists windows that give a row now but gave none at the last listing (opened or
     // shown since), keeping the row the user had chosen.
     void addNewWindows(const DesktopSnapshot& desktop);

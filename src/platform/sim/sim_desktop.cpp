@@ -146,7 +146,7 @@ WindowHandle SimDesktop::open(SimWindow window, bool atBottom) {
     } else {
         windows_.insert(windows_.begin(), std::move(window));
     }
-    changed(opened, true);
+    changed(opened);
     return next_;
 }
 
@@ -170,8 +170,8 @@ void SimDesktop::unsubscribe(int token) {
 
 // The system queues the news and hands it over later; the listeners here only note it, so
 // telling at once comes to the same.
-void SimDesktop::changed(const SimWindow& w, bool created) {
-    if (w.parent != kNoWindow || w.messageOnly || (untoldPollMs && !created)) return;
+void SimDesktop::changed(const SimWindow& w) {
+    if (w.parent != kNoWindow || w.messageOnly) return;
     const auto now = listeners_;  // a listener may unsubscribe while it runs
     for (const auto& [token, listener] : now)
         listener();

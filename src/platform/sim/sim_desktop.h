@@ -41,10 +41,6 @@ class SimDesktop : public Desktop, public WindowEvents {
   public:
     int subscribe(Listener listener) override;
     void unsubscribe(int token) override;
-    int pollMs() const override { return untoldPollMs; }
-    // Non-zero: like Wine, only new windows are told of, and watchers must look for
-    // themselves this often.
-    int untoldPollMs = 0;
     // How many listeners are subscribed, and how often the windows were enumerated.
     int listeners() const { return static_cast<int>(listeners_.size()); }
     int enumerations = 0;
@@ -90,7 +86,7 @@ class SimDesktop : public Desktop, public WindowEvents {
 
   private:
     // Tells the listeners of a change to w, when w is a top-level window.
-    void changed(const SimWindow& w, bool created = false);
+    void changed(const SimWindow& w);
     std::vector<std::pair<int, Listener>> listeners_;
     int nextToken_ = 0;
     bool matches(const SimWindow& w, WindowHandle parent, const std::string& className,

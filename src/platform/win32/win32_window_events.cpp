@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace platform::win32 {
@@ -28,6 +29,60 @@ void CALLBACK onWinEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG ch
     }
 }
 
+// Wine (8 at least) raises the creation event only: a window that closes goes untold.
+// There the set of top-level windows is compared every tenth of a second instead, so a
+// closing window is still followed at once.
+bool onlyCreationTold() {
+    static const bool wine =
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
+constexpr UINT kWindowSetMs = 100;
+
+void CALLBACK onWindowSetTimer(HWND, UINT, UINT_PTR, DWORD) noexcept {
+    if (!gOwner) return;
+    try {
+        gOwner->compareWindowSet();
+    } catch (...) {
+        // Looked at again at the next tick.
+    }
+}
+
+BOOL CALLBACK collectWindow(HWND window, LPARAM out) noexcept {
+    reinterpret_cast<std::vector<void*>*>(out)->push_back(window);
+    return TRUE;
+}
+
+// Wine's own list call gives the whole set in one request to its server; EnumWindows
+// asks the server once more for every window, ten times the cost, ten times a second.
+using BuildHwndList = LONG(WINAPI*)(HDESK, ULONG, ULONG, ULONG, ULONG, ULONG, HWND*, ULONG*);
+
+bool listInOneCall(std::vector<void*>& windows) {
+    static const auto build = reinterpret_cast<BuildHwndList>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"win32u.dll"), "NtUserBuildHwndList")));
+    if (!build) return false;
+    std::vector<HWND> buffer(1024);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ULONG size = 0;
+        const LONG status =
+            build(nullptr, 0, 0, 0, 0, static_cast<ULONG>(buffer.size()), buffer.data(), &size);
+        if (status == 0 && size <= buffer.size()) {
+            windows.assign(buffer.begin(), buffer.begin() + size);
+            return true;
+        }
+        buffer.resize(std::max<std::size_t>(size, buffer.size() * 2));
+    }
+    return false;
+}
+
+std::vector<void*> currentWindowSet() {
+    std::vector<void*> windows;
+    if (!listInOneCall(windows)) EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&windows));
+    std::sort(windows.begin(), windows.end());  // z-order changes are no news
+    return windows;
+}
+
 }  // namespace
 
 Win32WindowEvents::~Win32WindowEvents() {
@@ -44,15 +99,6 @@ int Win32WindowEvents::subscribe(Listener listener) {
 
 void Win32WindowEvents::unsubscribe(int token) {
     if (listeners_.erase(token) && listeners_.empty()) uninstall();
-}
-
-// Wine (8 at least) raises only the creation event: a window that closes, hides or is
-// retitled goes untold, so there the watcher looks often enough to follow a closing window
-// in well under a fifth of a second.
-int Win32WindowEvents::pollMs() const {
-    static const bool wine =
-        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-    return wine ? 100 : 0;
 }
 
 void Win32WindowEvents::tell() {
@@ -77,9 +123,22 @@ void Win32WindowEvents::install() {
         return;
     }
     gOwner = this;
+    if (!onlyCreationTold()) return;
+    windowSet_ = currentWindowSet();
+    timer_ = SetTimer(nullptr, 0, kWindowSetMs, onWindowSetTimer);
+}
+
+void Win32WindowEvents::compareWindowSet() {
+    std::vector<void*> now = currentWindowSet();
+    if (now == windowSet_) return;
+    windowSet_ = std::move(now);
+    tell();
 }
 
 void Win32WindowEvents::uninstall() {
+    if (timer_) KillTimer(nullptr, timer_);
+    timer_ = 0;
+    windowSet_.clear();
     for (void*& hook : hooks_) {
         if (hook) UnhookWinEvent(static_cast<HWINEVENTHOOK>(hook));
         hook = nullptr;

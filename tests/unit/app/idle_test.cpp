@@ -1,5 +1,6 @@
 // A Veilor left alone costs nothing: no timer ticks and no window hook is held, on any
-// page and in any state, except the hook of the window list while someone can see it.
+// page and in any state, except the hook of the window list while it follows the desktop
+// ("仅显示可见窗口") in sight of the user.
 #include <gtest/gtest.h>
 
 #include "app/app_fixture.h"
@@ -7,7 +8,7 @@
 namespace app::testing {
 namespace {
 
-TEST(IdleProgramTest, NoTimerTicksAndNoHookUnlessTheWindowListIsSeen) {
+TEST(IdleProgramTest, NoTimerTicksAndNoHookUnlessTheWatchedWindowListIsSeen) {
     testing_support::SimProgram program;
     program.start();
     Frmain& frmain = program.frmain();
@@ -18,7 +19,7 @@ TEST(IdleProgramTest, NoTimerTicksAndNoHookUnlessTheWindowListIsSeen) {
     };
     idle("news page", 0);
     frmain.Command1.raiseClick();
-    idle("window page", 1);
+    idle("window page", 0);
     frmain.windowPage.chkVisible.raiseClick();
     idle("window page, visible windows only", 1);
     frmain.Command2.raiseClick();

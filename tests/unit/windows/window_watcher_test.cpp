@@ -117,27 +117,6 @@ TEST_F(WindowWatcherTest, VisibleOnly_ABurstOf100ChangesGivesOneLook) {
     EXPECT_EQ(sim.desktop.enumerations, before + 1);
 }
 
-// Wine tells only of new windows: there the watched rows are looked at regularly, and
-// only while there are rows to watch.
-TEST_F(WindowWatcherTest, WhereClosingGoesUntold_WatchedRowsAreLookedAtRegularly) {
-    sim.desktop.untoldPollMs = 100;
-    WindowHandle editor = open("Editor");
-    open("Browser");
-    page.startWatcher();
-    EXPECT_FALSE(page.tmrEnabled1.running()) << "nothing to watch with every window listed";
-    page.chkVisible.raiseClick();
-
-    sim.desktop.close(editor);
-    forms.advance(100);
-    EXPECT_EQ(rows(), Rows({"Browser"}));
-    open("Mail");
-    forms.advance(WindowPage::kCoalesceMs);
-    EXPECT_EQ(rows(), Rows({"Mail", "Browser"})) << "a new window is still told of at once";
-
-    page.chkVisible.raiseClick();
-    EXPECT_FALSE(page.tmrEnabled1.running());
-}
-
 TEST_F(WindowWatcherTest, AllWindows_LeavesTheListAloneWhenAListedWindowCloses) {
     WindowHandle editor = open("Editor");
     open("Browser");
