@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 
@@ -131,13 +132,7 @@ bool Child::start(const std::wstring& program, const std::wstring& args) {
                           &startup, &info_) != FALSE;
 }
 
-namespace {
-
-// Under Wine another process's times always come back as zero, so they are read from
-// the host: the Linux process whose command line starts with the program's Windows path
-// (unique to this build folder), user plus system time from /proc/<pid>/stat.
-double hostProcessorMs(const std::wstring& program) {
-    std::string wanted(program.begin(), program.end());  // the build paths are ASCII
+double hostProcessorMs(const std::function<bool(const std::string& pid)>& matches) {
     WIN32_FIND_DATAW entry;
     HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &entry);
     if (find == INVALID_HANDLE_VALUE) return -1;
@@ -145,9 +140,7 @@ double hostProcessorMs(const std::wstring& program) {
     do {
         const std::wstring pid = entry.cFileName;
         if (pid.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
-        std::string cmdline =
-            wine_test::readFileBytes(L"Z:\\proc\\" + pid + L"\\cmdline").value_or("");
-        if (_stricmp(cmdline.c_str(), wanted.c_str()) != 0) continue;
+        if (!matches(std::string(pid.begin(), pid.end()))) continue;
         std::string stat = wine_test::readFileBytes(L"Z:\\proc\\" + pid + L"\\stat").value_or("");
         std::size_t end = stat.rfind(')');
         if (end == std::string::npos) continue;
@@ -162,10 +155,19 @@ double hostProcessorMs(const std::wstring& program) {
     return found;
 }
 
-}  // namespace
+std::string hostProcFile(const std::string& pid, const char* name) {
+    return wine_test::readFileBytes(wine_test::toWide("Z:\\proc\\" + pid + "\\" + name))
+        .value_or("");
+}
 
+// Under Wine another process's times always come back as zero, so they are read from
+// the host: the Linux process whose command line starts with the program's Windows path
+// (unique to this build folder).
 double Child::processorMs() const {
-    double host = hostProcessorMs(program_);
+    std::string wanted(program_.begin(), program_.end());  // the build paths are ASCII
+    double host = hostProcessorMs([&](const std::string& pid) {
+        return _stricmp(hostProcFile(pid, "cmdline").c_str(), wanted.c_str()) == 0;
+    });
     if (host >= 0) return host;
     FILETIME created, exited, kernel, user;
     if (!GetProcessTimes(info_.hProcess, &created, &exited, &kernel, &user)) return -1;

@@ -7,6 +7,7 @@
 // hides the same toolbar buttons.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,12 @@ constexpr DWORD kDeadlineMs = 60000;
 double median(std::vector<double> values);
 // Processes this thread's messages for `ms`.
 void pumpFor(DWORD ms);
+
+// User plus system time of the host's process that `matches` picks by its Linux pid, in
+// milliseconds; -1 when there is none.
+double hostProcessorMs(const std::function<bool(const std::string& pid)>& matches);
+// One file of /proc/<pid> on the host, empty when it cannot be read.
+std::string hostProcFile(const std::string& pid, const char* name);
 
 // A program of the build's bin folder, ended with the object.
 class Child {

@@ -79,7 +79,7 @@ int main() {
     platform::System s = sim.system();
     platform::System sys{s.profile, files,          s.environment, s.shell,      s.instance,
                          s.desktop, s.registry,     clock,         s.notifyIcon, s.notifyArea,
-                         s.hotKeys, s.keyboardHook, s.processes,   internet};
+                         s.hotKeys, s.keyboardHook, s.processes,   internet,     s.windowEvents};
     ui::win32::Win32Forms forms;
     ui::Form form(forms, 1000, "frmain");
     form.setBounds(0, 0, 7485, 5655);

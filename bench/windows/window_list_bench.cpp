@@ -138,7 +138,7 @@ bool measure(int peerWindows) {
     platform::System s = sim.system();
     platform::System sys{s.profile, s.files,        s.environment, s.shell,      s.instance,
                          desktop,   s.registry,     s.clock,       s.notifyIcon, s.notifyArea,
-                         s.hotKeys, s.keyboardHook, s.processes,   s.internet};
+                         s.hotKeys, s.keyboardHook, s.processes,   s.internet,   s.windowEvents};
     ui::win32::Win32Forms forms;
     ui::sim::SimDialogs dialogs;
     ui::Form form(forms, 1000, "frmain");

@@ -15,6 +15,7 @@
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/window_events.h"
 
 namespace platform {
 
@@ -33,6 +34,7 @@ struct System {
     KeyboardHook& keyboardHook;
     Processes& processes;
     Internet& internet;
+    WindowEvents& windowEvents;
 };
 
 }  // namespace platform

@@ -43,7 +43,8 @@ void TrayPage::layout() {
         button->setBounds(3960, top, 1575, 400);
         top += 520;
     }
-    // Stopped until the main window has loaded; from then on it re-arms itself.
+    // Stopped until the main window has loaded; from then on each change of the choice
+    // sets it going once.
     tmrEnabled2.setEnabled(false);
     tmrEnabled2.setInterval(0);
 }
@@ -59,8 +60,13 @@ void TrayPage::wireEvents() {
 }
 
 void TrayPage::start() {
-    tmrEnabled2.setEnabled(true);
+    started_ = true;
+    tmrEnabled2.setInterval(1);
     tmrEnabled2_Timer();
+}
+
+void TrayPage::choiceChanged() {
+    if (started_ && sight_.seen()) tmrEnabled2.setEnabled(true);
 }
 
 void TrayPage::ListTrayButtons() {
@@ -84,18 +90,20 @@ std::optional<std::string> TrayPage::selectedRow() const {
 
 void TrayPage::List2_Click() {
     txtTrayTitle.setText(selectedRow().value_or(""));
+    choiceChanged();
 }
 
 void TrayPage::tmrEnabled2_Timer() {
+    tmrEnabled2.setEnabled(false);
     const bool chosen = !txtTrayTitle.text().empty();
     cmdShow2.setEnabled(chosen);
     cmdHide2.setEnabled(chosen);
-    tmrEnabled2.setInterval(1);
 }
 
 void TrayPage::cmdRefresh2_Click() {
     txtTrayTitle.setText("");
     ListTrayButtons();
+    choiceChanged();
 }
 
 void TrayPage::cmdHide2_Click() {

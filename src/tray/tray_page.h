@@ -11,6 +11,7 @@
 #include "tray/tray_toolbar.h"
 #include "ui/control_ids.h"
 #include "ui/controls.h"
+#include "ui/page_sight.h"
 
 namespace tray {
 
@@ -58,7 +59,8 @@ class TrayPage {
     void cmdShowAll_Click();
     void List2_Click();
     void tmrEnabled2_Timer();
-    // What the main window does when it loads: the button-state timer starts, and runs once.
+    // What the main window does when it loads: the button state is set, and from then on
+    // follows the chosen row at the timer's next tick, while the page can be seen.
     void start();
 
   private:
@@ -66,9 +68,16 @@ class TrayPage {
     void wireEvents();
     // The selected row of List2; nullopt when none is selected.
     std::optional<std::string> selectedRow() const;
+    // The choice may have changed: the timer runs once, if anyone can see the buttons.
+    void choiceChanged();
+
+    bool started_ = false;
 
     platform::Desktop& desktop_;
     platform::NotifyArea& area_;
+    ui::PageSight sight_{*List2.parent(), [this](bool seen) {
+                             seen ? choiceChanged() : tmrEnabled2.setEnabled(false);
+                         }};
 };
 
 }  // namespace tray

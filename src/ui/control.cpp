@@ -58,6 +58,7 @@ void Control::setVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
     notify(Change::Visible);
+    if (form_) form_->sightChanged();
 }
 
 bool Control::shownOnScreen() const {

@@ -60,12 +60,28 @@ void Form::setWindowState(WindowState state) {
     if (state == windowState_) return;
     windowState_ = state;
     notify(Change::WindowState);
+    sightChanged();
     if (onResize) onResize();
 }
 
 void Form::setStyle(const FormStyle& style) {
     style_ = style;
     notify(Change::Style);
+}
+
+int Form::addSightListener(std::function<void()> listener) {
+    sightListeners_.emplace_back(++nextSightToken_, std::move(listener));
+    return nextSightToken_;
+}
+
+void Form::removeSightListener(int token) {
+    std::erase_if(sightListeners_, [&](const auto& entry) { return entry.first == token; });
+}
+
+void Form::sightChanged() {
+    const auto now = sightListeners_;  // a listener may add or remove listeners
+    for (const auto& [token, listener] : now)
+        listener();
 }
 
 void Form::unregisterControl(Control* control) {

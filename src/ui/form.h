@@ -113,6 +113,12 @@ class Form : public Control {
         if (onHotKey) onHotKey(id);
     }
 
+    // Run whenever a control of the form is shown or hidden, or the window state changes:
+    // what the user can see of the form may have changed. The token removes it again.
+    int addSightListener(std::function<void()> listener);
+    void removeSightListener(int token);
+    void sightChanged();
+
     // For the views.
     void setObserver(FormObserver* observer) { observer_ = observer; }
     FormObserver* observer() const { return observer_; }
@@ -140,6 +146,8 @@ class Form : public Control {
     WindowState windowState_ = WindowState::Normal;
     FormStyle style_;
     std::vector<Control*> all_;
+    std::vector<std::pair<int, std::function<void()>>> sightListeners_;
+    int nextSightToken_ = 0;
     Control* focused_ = nullptr;
     FocusCause focusCause_ = FocusCause::User;
 };

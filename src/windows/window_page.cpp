@@ -25,9 +25,14 @@ WindowPage::WindowPage(ui::Frame& frame, platform::System& sys, ui::Dialogs& dia
       desktop_(sys.desktop),
       dialogs_(dialogs),
       record_(record),
-      mainWindow_(std::move(mainWindow)) {
+      mainWindow_(std::move(mainWindow)),
+      events_(sys.windowEvents) {
     layout();
     wireEvents();
+}
+
+WindowPage::~WindowPage() {
+    events_.unsubscribe(subscription_);
 }
 
 void WindowPage::layout() {
@@ -46,14 +51,17 @@ void WindowPage::layout() {
         button->setBounds(kButtonSlot.left, top, kButtonSlot.width, kButtonSlot.height);
         top += 520;
     }
-    // Stopped until the program has loaded; the watcher re-arms itself from then on.
+    // Stopped until the program has loaded; from then on each change sets it going once.
     tmrEnabled1.setEnabled(false);
     tmrEnabled1.setInterval(0);
 }
 
 void WindowPage::wireEvents() {
     List1.onClick = [this] { List1_Click(); };
-    chkVisible.onClick = [this] { Refresh1(); };
+    chkVisible.onClick = [this] {
+        Refresh1();
+        sightChanged(sight_.seen());
+    };
     cmdRefresh1.onClick = [this] { Refresh1(); };
     cmdHide1.onClick = [this] { cmdHide1_Click(); };
     cmdShow1.onClick = [this] { cmdShow1_Click(); };
@@ -66,13 +74,24 @@ void WindowPage::Refresh1() {
 }
 
 void WindowPage::Refresh1(const DesktopSnapshot& desktop) {
-    std::vector<std::string> rows;
+    showListing(listRows(desktop));
+    txtWindowTitle.setText("");
+    enableButtons();
+}
+
+WindowPage::Listing WindowPage::listRows(const DesktopSnapshot& desktop) {
+    Listing listing;
     const platform::WindowHandle self = mainWindow_ ? mainWindow_() : platform::kNoWindow;
     for (const DesktopSnapshot::Entry& probe : desktop.windows()) {
-        addRowFor(rows, desktop, probe.handle, probe.title, self);
+        if (addRowFor(listing.rows, desktop, probe.handle, probe.title, self))
+            listing.windows.insert(probe.handle);
     }
-    showRows(rows);
-    txtWindowTitle.setText("");
+    return listing;
+}
+
+void WindowPage::showListing(const Listing& listing) {
+    showRows(listing.rows);
+    listed_ = listing.windows;
 }
 
 void WindowPage::showRows(const std::vector<std::string>& rows) {
@@ -90,21 +109,24 @@ void WindowPage::showRows(const std::vector<std::string>& rows) {
         List1.addItem(rows[i]);
 }
 
-void WindowPage::addRowFor(std::vector<std::string>& rows, const DesktopSnapshot& desktop,
+bool WindowPage::addRowFor(std::vector<std::string>& rows, const DesktopSnapshot& desktop,
                            platform::WindowHandle h, const std::string& title,
                            platform::WindowHandle mainWindow) {
-    if (h == mainWindow || isOwnTitle(title) || title.empty() || title == kProgramManager) return;
+    if (h == mainWindow || isOwnTitle(title) || title.empty() || title == kProgramManager)
+        return false;
     // The row stands for whichever window owns this title first, not necessarily h.
     const platform::WindowHandle w = desktop.find(title);
-    if (w == platform::kNoWindow) return;
+    if (w == platform::kNoWindow) return false;
     if (chkVisible.value() == 1) {
-        if (!desktop_.isWindowVisible(w)) return;
+        if (!desktop_.isWindowVisible(w)) return false;
         rows.push_back(desktop_.isWindowEnabled(w) ? title : std::string(kFrozenMarker) + title);
-        return;
+        return true;
     }
-    if (!desktop_.isWindowEnabled(w)) return;
+    if (!desktop_.isWindowEnabled(w)) return false;
     // Invisible windows are listed only when Veilor hid them, so they can be shown again.
-    if (desktop_.isWindowVisible(w) || hiddenByUs(w, title)) rows.push_back(title);
+    if (!desktop_.isWindowVisible(w) && !hiddenByUs(w, title)) return false;
+    rows.push_back(title);
+    return true;
 }
 
 bool WindowPage::hiddenByUs(platform::WindowHandle w, const std::string& title) {
@@ -112,6 +134,7 @@ bool WindowPage::hiddenByUs(platform::WindowHandle w, const std::string& title) 
 }
 
 void WindowPage::List1_Click() {
+    showToolTip();
     const std::string row = List1.list(List1.listIndex());
     const std::string title = GetWinText(desktop_, FindTitledWindow(desktop_, row));
     // A window whose real title carries a marker is found by the row exactly as it is.
@@ -124,6 +147,7 @@ void WindowPage::List1_Click() {
     } else {
         txtWindowTitle.setText(row);
     }
+    enableButtons();
 }
 
 platform::WindowHandle WindowPage::target() {
@@ -160,27 +184,71 @@ void WindowPage::cmdRename_Click() {
 }
 
 void WindowPage::startWatcher() {
-    tmrEnabled1.setEnabled(true);
+    tmrEnabled1.setInterval(kCoalesceMs);
+    watcherOn_ = true;
+    showToolTip();
+    enableButtons();
+    if (sight_.seen()) sightChanged(true);
+}
+
+// Only the rows of "仅显示可见窗口" follow the desktop; without it the tooltip and the
+// buttons follow the user's choice alone, and no news of the desktop is needed.
+void WindowPage::sightChanged(bool seen) {
+    if (!watcherOn_) return;
+    events_.unsubscribe(subscription_);
+    subscription_ = 0;
+    tmrEnabled1.setEnabled(false);
+    if (!seen) return;
+    if (chkVisible.value() == 1) subscription_ = events_.subscribe([this] { windowsChanged(); });
     tmrEnabled1_Timer();
 }
 
-void WindowPage::tmrEnabled1_Timer() {
-    List1.setToolTip(List1.list(List1.listIndex()));
-    if (chkVisible.value() == 1) watchRows();
-    enableButtons();
-    tmrEnabled1.setInterval(1);
+// Only noted here: the look comes once the burst has had time to end.
+void WindowPage::windowsChanged() {
+    if (!tmrEnabled1.running()) tmrEnabled1.setEnabled(true);
 }
 
-void WindowPage::watchRows() {
+void WindowPage::tmrEnabled1_Timer() {
+    tmrEnabled1.setEnabled(false);
+    showToolTip();
+    if (chkVisible.value() == 1) {
+        DesktopSnapshot desktop(desktop_);
+        if (!watchRows(desktop)) addNewWindows(desktop);
+    }
+    enableButtons();
+}
+
+void WindowPage::showToolTip() {
+    List1.setToolTip(List1.list(List1.listIndex()));
+}
+
+bool WindowPage::watchRows(const DesktopSnapshot& desktop) {
     const int count = List1.listCount();
-    DesktopSnapshot desktop(desktop_);
+    bool refreshed = false;
     // A refresh may shorten the list; the rows past its end are nothing to watch.
     for (int i = 0; i < count && i < List1.listCount(); ++i) {
         const std::string row = List1.list(i);
         if (desktop.find(withoutFrozenMarker(row)) != platform::kNoWindow) continue;
         if (core::endsWith(row, kTypingSuffix) || core::endsWith(row, kChattingSuffix)) continue;
-        desktop = DesktopSnapshot(desktop_);
         Refresh1(desktop);
+        refreshed = true;
+    }
+    return refreshed;
+}
+
+void WindowPage::addNewWindows(const DesktopSnapshot& desktop) {
+    Listing listing = listRows(desktop);
+    bool gained = false;
+    for (platform::WindowHandle w : listing.windows)
+        gained = gained || !listed_.contains(w);
+    if (!gained) return;
+    const std::string chosen = List1.list(List1.listIndex());
+    showListing(listing);
+    for (int i = 0; i < List1.listCount(); ++i) {
+        if (!chosen.empty() && List1.list(i) == chosen) {
+            List1.setListIndex(i);
+            break;
+        }
     }
 }
 

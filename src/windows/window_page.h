@@ -4,6 +4,7 @@
 // list is rebuilt from the desktop on every refresh; a hidden window is known by the
 // hidden marker in its own title and by the record of what this run hid.
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "ui/control_ids.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "ui/page_sight.h"
 #include "windows/hidden_record.h"
 
 namespace windows {
@@ -25,13 +27,21 @@ class WindowPage {
                std::function<platform::WindowHandle()> mainWindow);
     WindowPage(const WindowPage&) = delete;
     WindowPage& operator=(const WindowPage&) = delete;
+    ~WindowPage();
+
+    // How long the watcher gathers news of the desktop before it looks: one look for a
+    // whole burst of changes.
+    static constexpr int kCoalesceMs = 50;
 
     // Rebuilds List1 from the desktop (or from the desktop as just read) and empties
     // txtWindowTitle.
     void Refresh1();
     void Refresh1(const DesktopSnapshot& desktop);
-    // Turns the watcher on and runs it once at once, as the program starts.
+    // Turns the watcher on, as the program starts. It looks at the desktop only while
+    // the page can be seen: at once when it comes into sight, then after each change the
+    // system tells of.
     void startWatcher();
+    // One look: the tooltip, the listed windows that went or came, the buttons.
     void tmrEnabled1_Timer();
 
     void List1_Click();
@@ -63,16 +73,29 @@ class WindowPage {
     static constexpr Slot kButtonSlot{3960, 780, 1575, 400};
 
   private:
+    struct Listing {
+        std::vector<std::string> rows;
+        // The windows that gave them.
+        std::set<platform::WindowHandle> windows;
+    };
     void layout();
     void wireEvents();
+    Listing listRows(const DesktopSnapshot& desktop);
+    void showListing(const Listing& listing);
+    void sightChanged(bool seen);
+    void windowsChanged();
+    // Lists windows that give a row now but gave none at the last listing (opened or
+    // shown since), keeping the row the user had chosen.
+    void addNewWindows(const DesktopSnapshot& desktop);
     // One probe of the refresh: the row, if any, that the window h gives.
-    void addRowFor(std::vector<std::string>& rows, const DesktopSnapshot& desktop,
+    bool addRowFor(std::vector<std::string>& rows, const DesktopSnapshot& desktop,
                    platform::WindowHandle h, const std::string& title,
                    platform::WindowHandle mainWindow);
     // Makes List1 show exactly these rows, with nothing selected.
     void showRows(const std::vector<std::string>& rows);
-    // Refreshes when a listed window has gone.
-    void watchRows();
+    // Refreshes when a listed window has gone; true when it did.
+    bool watchRows(const DesktopSnapshot& desktop);
+    void showToolTip();
     void enableButtons();
     // The window titled as txtWindowTitle says, found again now.
     platform::WindowHandle target();
@@ -84,6 +107,11 @@ class WindowPage {
     ui::Dialogs& dialogs_;
     HiddenRecord& record_;
     std::function<platform::WindowHandle()> mainWindow_;
+    std::set<platform::WindowHandle> listed_;
+    bool watcherOn_ = false;
+    int subscription_ = 0;
+    platform::WindowEvents& events_;
+    ui::PageSight sight_{frame_, [this](bool seen) { sightChanged(seen); }};
 };
 
 }  // namespace windows

@@ -31,6 +31,7 @@ WindowHandle SimDesktop::findChildWindow(WindowHandle parent, WindowHandle after
 }
 
 std::vector<WindowHandle> SimDesktop::topLevelWindows() {
+    ++enumerations;
     std::vector<WindowHandle> out;
     for (const SimWindow& w : windows_) {
         if (w.parent == kNoWindow && !w.messageOnly) out.push_back(w.handle);
@@ -77,6 +78,7 @@ bool SimDesktop::setWindowText(WindowHandle window, const std::string& text) {
     SimWindow* w = find(window);
     if (!w || w->hung) return false;
     w->title = throughCodePage(*w, text);
+    changed(*w);
     return true;
 }
 
@@ -85,7 +87,9 @@ bool SimDesktop::showWindow(WindowHandle window, ShowCommand show) {
     if (!w) return false;
     if (beforeShow) beforeShow(window, show != ShowCommand::Hide);
     ++w->showCalls;
+    const bool wasVisible = w->visible;
     w->visible = show != ShowCommand::Hide;
+    if (w->visible != wasVisible) changed(*w);
     return true;
 }
 
@@ -104,8 +108,10 @@ bool SimDesktop::setWindowPos(WindowHandle window, int x, int y, int cx, int cy,
         w->cx = cx;
         w->cy = cy;
     }
+    const bool wasVisible = w->visible;
     if (flags & kSwpShowWindow) w->visible = true;
     if (flags & kSwpHideWindow) w->visible = false;
+    if (w->visible != wasVisible) changed(*w);
     return true;
 }
 
@@ -134,17 +140,41 @@ bool SimDesktop::setWindowStyle(WindowHandle window, std::uint32_t style) {
 WindowHandle SimDesktop::open(SimWindow window, bool atBottom) {
     next_ += 4;
     window.handle = next_;
+    const SimWindow opened = window;
     if (atBottom) {
         windows_.push_back(std::move(window));
     } else {
         windows_.insert(windows_.begin(), std::move(window));
     }
+    changed(opened);
     return next_;
 }
 
 void SimDesktop::close(WindowHandle window) {
+    const SimWindow* w = find(window);
+    const SimWindow closed = w ? *w : SimWindow{};
     std::erase_if(windows_,
                   [&](const SimWindow& w) { return w.handle == window || w.parent == window; });
+    if (closed.handle != kNoWindow) changed(closed);
+}
+
+int SimDesktop::subscribe(Listener listener) {
+    if (!listener) return 0;
+    listeners_.emplace_back(++nextToken_, std::move(listener));
+    return nextToken_;
+}
+
+void SimDesktop::unsubscribe(int token) {
+    std::erase_if(listeners_, [&](const auto& entry) { return entry.first == token; });
+}
+
+// The system queues the news and hands it over later; the listeners here only note it, so
+// telling at once comes to the same.
+void SimDesktop::changed(const SimWindow& w) {
+    if (w.parent != kNoWindow || w.messageOnly) return;
+    const auto now = listeners_;  // a listener may unsubscribe while it runs
+    for (const auto& [token, listener] : now)
+        listener();
 }
 
 }  // namespace platform::sim

@@ -3,13 +3,16 @@
 // returns the first window in z-order whose class and title match ignoring case, never a
 // message-only window; SetWindowPos applies the rectangle it is given unless its flags
 // say otherwise; an ANSI window keeps only what its code page can hold of a new title;
-// every call given handle 0 or a closed window fails without effect.
+// every call given handle 0 or a closed window fails without effect. Like the system's
+// event hook, it tells its listeners of every top-level window it opens, closes, shows,
+// hides or retitles through its calls (a test that edits a window directly tells nobody).
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/desktop.h"
+#include "platform/window_events.h"
 
 namespace platform::sim {
 
@@ -34,8 +37,13 @@ struct SimWindow {
     int posCalls = 0;
 };
 
-class SimDesktop : public Desktop {
+class SimDesktop : public Desktop, public WindowEvents {
   public:
+    int subscribe(Listener listener) override;
+    void unsubscribe(int token) override;
+    // How many listeners are subscribed, and how often the windows were enumerated.
+    int listeners() const { return static_cast<int>(listeners_.size()); }
+    int enumerations = 0;
     WindowHandle findWindow(const std::string& className, const std::string& title) override;
     WindowHandle findChildWindow(WindowHandle parent, WindowHandle after,
                                  const std::string& className, const std::string& title) override;
@@ -77,6 +85,10 @@ class SimDesktop : public Desktop {
     const std::vector<SimWindow>& windows() const { return windows_; }
 
   private:
+    // Tells the listeners of a change to w, when w is a top-level window.
+    void changed(const SimWindow& w);
+    std::vector<std::pair<int, Listener>> listeners_;
+    int nextToken_ = 0;
     bool matches(const SimWindow& w, WindowHandle parent, const std::string& className,
                  const std::string& title) const;
     static std::string throughCodePage(const SimWindow& w, const std::string& text);

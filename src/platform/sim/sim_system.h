@@ -31,8 +31,9 @@ class SimSystem : private OwnInstanceBus {
     SimSystem() : instance(ownBus) {}
 
     System system() {
-        return System{profile, files,      environment, shell,   instance,     desktop,   registry,
-                      clock,   notifyIcon, notifyArea,  hotKeys, keyboardHook, processes, internet};
+        return System{profile, files,        environment, shell,      instance,
+                      desktop, registry,     clock,       notifyIcon, notifyArea,
+                      hotKeys, keyboardHook, processes,   internet,   desktop};
     }
 
     SimFiles files;

@@ -18,6 +18,7 @@
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_window_events.h"
 
 namespace platform::win32 {
 
@@ -28,8 +29,9 @@ class Win32System {
     explicit Win32System(const std::string& instanceName = "Veilor") : instance(instanceName) {}
 
     System system() {
-        return System{profile, files,      environment, shell,   instance,     desktop,   registry,
-                      clock,   notifyIcon, notifyArea,  hotKeys, keyboardHook, processes, internet};
+        return System{profile, files,        environment, shell,      instance,
+                      desktop, registry,     clock,       notifyIcon, notifyArea,
+                      hotKeys, keyboardHook, processes,   internet,   windowEvents};
     }
 
     Win32Profile profile;
@@ -46,6 +48,7 @@ class Win32System {
     Win32KeyboardHook keyboardHook;
     Win32Processes processes;
     Win32Internet internet;
+    Win32WindowEvents windowEvents;
 };
 
 }  // namespace platform::win32

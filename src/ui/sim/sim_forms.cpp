@@ -21,6 +21,13 @@ void SimForms::detach(Form& form) {
     form.setObserver(nullptr);
 }
 
+std::vector<std::string> SimForms::runningTimers() const {
+    std::vector<std::string> names;
+    for (const TimerState& t : timers_)
+        names.push_back(t.timer->name());
+    return names;
+}
+
 bool SimForms::isAttached(const Form& form) const {
     return forms_.count(&form) != 0;
 }

@@ -35,6 +35,9 @@ class SimForms : public FormHost, public FormObserver {
         nextChoice_ = std::move(captionPath);
     }
 
+    // The timers that are set to tick, by name: an idle program has none.
+    std::vector<std::string> runningTimers() const;
+
     bool isAttached(const Form& form) const;
     // A hotkey message for a window: the loaded form with that handle raises it. False
     // when no form has that window.

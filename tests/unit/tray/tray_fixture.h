@@ -53,7 +53,7 @@ class TrayTest : public ::testing::Test {
 class TrayPageTest : public TrayTest {
   protected:
     TrayPageTest() {
-        form.load();
+        form.show();
         page.start();
     }
     // Unloaded while its controls still exist: the view lets go of the page's timer.

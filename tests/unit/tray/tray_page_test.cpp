@@ -12,8 +12,7 @@ TEST_F(TrayPageTest, Controls_CaptionsAndNoChoiceAfterLoad) {
     EXPECT_EQ(page.cmdShowAll.text(), "显示全部");
     EXPECT_FALSE(page.cmdHide2.enabled());
     EXPECT_FALSE(page.cmdShow2.enabled());
-    EXPECT_TRUE(page.tmrEnabled2.running());
-    EXPECT_EQ(page.tmrEnabled2.interval(), 1);
+    EXPECT_FALSE(page.tmrEnabled2.running()) << "nothing to do until the choice changes";
     EXPECT_EQ(Frame2.children().size(), 8u);
 }
 
@@ -41,6 +40,22 @@ TEST_F(TrayPageTest, ButtonState_FollowsTheChosenRowAtTheNextTick) {
     EXPECT_EQ(page.txtTrayTitle.text(), "");
     forms.advance(1);
     EXPECT_FALSE(page.cmdHide2.enabled()) << "a refresh drops the choice";
+    EXPECT_FALSE(page.tmrEnabled2.running()) << "once per change, never polling";
+}
+
+TEST_F(TrayPageTest, ButtonState_OutOfSightWaitsUntilThePageIsSeenAgain) {
+    icons({{"QQ", 1}});
+    page.cmdRefresh2.raiseClick();
+    Frame2.setVisible(false);
+    clickRow("QQ");
+    forms.advance(1000);
+    EXPECT_FALSE(page.cmdHide2.enabled());
+    EXPECT_FALSE(page.tmrEnabled2.running());
+
+    Frame2.setVisible(true);
+    forms.advance(1);
+    EXPECT_TRUE(page.cmdHide2.enabled());
+    EXPECT_TRUE(page.cmdShow2.enabled());
 }
 
 TEST_F(TrayPageTest, HideOne_MarksTheRow_SecondHideChangesNothing_ShowUnmarks) {

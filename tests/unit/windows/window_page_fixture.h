@@ -29,7 +29,7 @@ struct PeerWindow {
 class WindowPageTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        form.load();
+        form.show();
         // Veilor's own main window sits on the desktop like any other.
         mainWindow = sim.desktop.open({.className = "ThunderRT6FormDC", .title = "Veilor"});
     }

@@ -1,5 +1,8 @@
-// The watcher: list tooltip, rebuilding the list when a listed window goes, and the
-// buttons that need a usable title.
+// The watcher: list tooltip, rebuilding the list when a listed window goes (or one
+// comes), and the buttons that need a usable title; looking only when the desktop has
+// changed, and only while the page can be seen.
+#include <functional>
+
 #include "window_page_fixture.h"
 
 namespace windows::testing {
@@ -17,20 +20,19 @@ class WindowWatcherTest : public WindowPageTest {
     }
 };
 
-TEST_F(WindowWatcherTest, StartsStoppedThenRunsOnceAndKeepsTicking) {
-    EXPECT_FALSE(page.tmrEnabled1.running());
+TEST_F(WindowWatcherTest, ButtonsFollowTheChosenRowAtOnce_NoTimerRunsWhileNothingChanges) {
     page.startWatcher();
     EXPECT_TRUE(buttonsEnabled(false));
-    EXPECT_EQ(page.tmrEnabled1.interval(), 1);
-
     open("Notepad");
     page.Refresh1();
     clickRow("Notepad");
-    forms.advance(1);
     EXPECT_TRUE(buttonsEnabled(true));
+
+    forms.advance(10000);
+    EXPECT_FALSE(page.tmrEnabled1.running());
 }
 
-TEST_F(WindowWatcherTest, VisibleOnly_RebuildsTheListWithinATickWhenAListedWindowCloses) {
+TEST_F(WindowWatcherTest, VisibleOnly_AVanishedWindowsRowGoesOnItsEvent) {
     WindowHandle editor = open("Editor");
     open("Browser");
     page.startWatcher();
@@ -38,11 +40,81 @@ TEST_F(WindowWatcherTest, VisibleOnly_RebuildsTheListWithinATickWhenAListedWindo
     clickRow("Browser");
 
     sim.desktop.close(editor);
-    forms.advance(1);
+    forms.advance(WindowPage::kCoalesceMs);
 
     EXPECT_EQ(rows(), Rows({"Browser"}));
     EXPECT_EQ(page.txtWindowTitle.text(), "");
     EXPECT_TRUE(buttonsEnabled(false)) << "the refresh emptied the title box";
+    EXPECT_FALSE(page.tmrEnabled1.running()) << "one look per burst, then quiet";
+}
+
+TEST_F(WindowWatcherTest, VisibleOnly_AWindowThatOpensJoinsTheListKeepingTheChoice) {
+    open("Browser");
+    WindowHandle late = open(PeerWindow{.title = "Late", .visible = false});
+    page.startWatcher();
+    page.chkVisible.raiseClick();
+    clickRow("Browser");
+
+    open("Editor");
+    sim.desktop.showWindow(late, platform::ShowCommand::Normal);
+    forms.advance(WindowPage::kCoalesceMs);
+
+    EXPECT_EQ(rows(), Rows({"Editor", "Late", "Browser"}));
+    EXPECT_EQ(page.List1.list(page.List1.listIndex()), "Browser");
+    EXPECT_EQ(page.txtWindowTitle.text(), "Browser");
+    EXPECT_TRUE(buttonsEnabled(true));
+}
+
+TEST_F(WindowWatcherTest, OutOfSight_NoLookAtAll_ThenOneAtOnceWhenSeenAgain) {
+    WindowHandle editor = open("Editor");
+    open("Browser");
+    page.startWatcher();
+    page.chkVisible.raiseClick();
+    const std::function<void(bool)> waysOutOfSight[] = {
+        [&](bool out) { frame.setVisible(!out); },
+        [&](bool out) {
+            form.setWindowState(out ? ui::WindowState::Minimized : ui::WindowState::Normal);
+        },
+        [&](bool out) { out ? form.hide() : form.show(); },
+    };
+    int round = 0;
+    for (const auto& outOfSight : waysOutOfSight) {
+        SCOPED_TRACE(round++);
+        const Rows listed = rows();
+        outOfSight(true);
+        EXPECT_EQ(sim.desktop.listeners(), 0) << "no hook while nobody can see the list";
+        const int before = sim.desktop.enumerations;
+        sim.desktop.close(editor);
+        forms.advance(5000);
+        EXPECT_EQ(sim.desktop.enumerations, before);
+        EXPECT_EQ(rows(), listed);
+
+        outOfSight(false);
+        EXPECT_EQ(rows(), Rows({"Browser"})) << "brought up to date at once";
+        EXPECT_EQ(sim.desktop.listeners(), 1);
+        editor = open("Editor");
+        forms.advance(WindowPage::kCoalesceMs);
+        ASSERT_EQ(rows(), Rows({"Editor", "Browser"}));
+    }
+}
+
+TEST_F(WindowWatcherTest, VisibleOnly_ABurstOf100ChangesGivesOneLook) {
+    std::vector<WindowHandle> peers;
+    for (int i = 0; i < 100; ++i)
+        peers.push_back(open("Peer " + std::to_string(i)));
+    page.startWatcher();
+    page.chkVisible.raiseClick();
+    const int before = sim.desktop.enumerations;
+
+    for (WindowHandle peer : peers)
+        sim.desktop.close(peer);
+    forms.advance(WindowPage::kCoalesceMs - 1);
+    EXPECT_EQ(sim.desktop.enumerations, before) << "still gathering the burst";
+    forms.advance(1);
+    EXPECT_EQ(sim.desktop.enumerations, before + 1);
+    EXPECT_TRUE(rows().empty()) << ::testing::PrintToString(rows());
+    forms.advance(5000);
+    EXPECT_EQ(sim.desktop.enumerations, before + 1);
 }
 
 TEST_F(WindowWatcherTest, AllWindows_LeavesTheListAloneWhenAListedWindowCloses) {
@@ -53,7 +125,8 @@ TEST_F(WindowWatcherTest, AllWindows_LeavesTheListAloneWhenAListedWindowCloses) 
     clickRow("Browser");
 
     sim.desktop.close(editor);
-    forms.advance(50);
+    open("Mail");
+    forms.advance(WindowPage::kCoalesceMs);
 
     EXPECT_EQ(rows(), Rows({"Browser", "Editor"}));
     EXPECT_EQ(page.txtWindowTitle.text(), "Browser");
@@ -67,9 +140,9 @@ TEST_F(WindowWatcherTest, ChatWindowsAndFrozenRowsAreNotTakenForVanishedWindows)
     page.chkVisible.raiseClick();
     clickRow("[Frozen] Busy dialog");
 
-    window(chat).title = "张三";
-    window(typing).title = "李四";
-    forms.advance(20);
+    sim.desktop.setWindowText(chat, "张三");
+    sim.desktop.setWindowText(typing, "李四");
+    forms.advance(WindowPage::kCoalesceMs);
 
     EXPECT_EQ(rows(), Rows({"[Frozen] Busy dialog", "李四正在输入", "张三 交谈中"}));
     EXPECT_EQ(page.txtWindowTitle.text(), "Busy dialog");
@@ -80,11 +153,9 @@ TEST_F(WindowWatcherTest, TooltipShowsTheSelectedRow) {
     page.startWatcher();
     page.Refresh1();
     clickRow("Notepad");
-    forms.advance(1);
     EXPECT_EQ(page.List1.toolTip(), "Notepad");
 
     page.Refresh1();
-    forms.advance(1);
     EXPECT_EQ(page.List1.toolTip(), "");
 }
 
@@ -96,7 +167,7 @@ TEST_F(WindowWatcherTest, ButtonsNeedATitleOtherThanTheProgramsOwn) {
     };
     for (const auto& [text, enabled] : cases) {
         page.txtWindowTitle.setText(text);
-        forms.advance(1);
+        page.tmrEnabled1_Timer();
         EXPECT_TRUE(buttonsEnabled(enabled)) << "title box \"" << text << "\"";
     }
 }

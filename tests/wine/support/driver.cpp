@@ -520,10 +520,14 @@ std::vector<std::string> listBoxRows(HWND list) {
     for (int i = 0; i < static_cast<int>(count); ++i) {
         DWORD_PTR length = 0;
         SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
+        // The list may be rebuilt while it is read: a row that has gone ends the reading,
+        // and whoever polls reads again.
+        if (static_cast<LRESULT>(length) == LB_ERR) break;
         std::wstring text(length + 1, L'\0');
         DWORD_PTR copied = 0;
         SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()),
                             SMTO_ABORTIFHUNG, 5000, &copied);
+        if (static_cast<LRESULT>(copied) == LB_ERR || copied > length) break;
         text.resize(copied);
         rows.push_back(toUtf8(text));
     }

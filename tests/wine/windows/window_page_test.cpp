@@ -222,4 +222,24 @@ TEST_F(WindowPageWineTest, PeerThatStoppedAnsweringIsLeftShownAndVeilorKeepsAnsw
     EXPECT_EQ(titleOf(hung_), title);
 }
 
+// The list follows the desktop as it changes, without anyone pressing refresh.
+TEST_F(WindowPageWineTest, VisibleOnly_AWindowThatOpensOrClosesShowsInTheListWithin200ms) {
+    ASSERT_TRUE(clickButton(controlById(main_, ui::ids::kChkVisible)));
+    ASSERT_TRUE(waitForRow(concat("[Frozen] ", u8(window_peer::kDisabledTitle))));
+    const std::wstring title = L"Opening Peer 新窗口";
+    Rows last;
+    auto rowsOf = [&](int times) {
+        return [&, times] { return countOf(last = listBoxRows(list_), toUtf8(title)) == times; };
+    };
+    auto lastRows = [&] { return ::testing::PrintToString(last); };
+
+    HWND opened =
+        CreateWindowExW(0, L"STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 80, 80, 320,
+                        160, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_TRUE(pollUntil(rowsOf(1), 200, "the opened window's row", lastRows));
+    DestroyWindow(opened);
+    EXPECT_TRUE(pollUntil(rowsOf(0), 200, "the closed window's row to go", lastRows));
+}
+
 }  // namespace
