@@ -52,7 +52,8 @@ SchedulePage::SchedulePage(ui::Frame& frame, const platform::System& sys, ui::Di
       Command29(&run.frame, ui::ids::kCommand29, "Command29"),
       sys_(sys),
       dialogs_(dialogs),
-      title_(std::move(title)) {
+      title_(std::move(title)),
+      sight_(frame, [this](bool) { keepClock(); }) {
     Label13.setBounds(120, 240, 5400, 300);
     run.ask.setText("运行程序前提示");
     off.ask.setText("关机前提示");
@@ -69,8 +70,17 @@ SchedulePage::SchedulePage(ui::Frame& frame, const platform::System& sys, ui::Di
 }
 
 void SchedulePage::Command9_Click() {
-    Timer3.setInterval(kTickMs);
+    opened_ = true;
+    keepClock();
     FillScheduleBoxes();
+}
+
+void SchedulePage::keepClock() {
+    const bool wanted = opened_ && (sight_.seen() || run.timer.running() || off.timer.running());
+    if (wanted == Timer3.running()) return;
+    // Brought up to date before anything compares against it.
+    if (wanted) Timer3_Timer();
+    Timer3.setInterval(wanted ? kTickMs : 0);
 }
 
 void SchedulePage::FillScheduleBoxes() {
@@ -121,6 +131,7 @@ void SchedulePage::lock(ScheduleGroup& g, bool locked) {
     for (auto& box : g.boxes)
         box->setEnabled(!locked);
     g.ask.setEnabled(!locked);
+    keepClock();
 }
 
 void SchedulePage::Check1_Click() {

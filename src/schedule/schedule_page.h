@@ -9,6 +9,7 @@
 #include "schedule/schedule_time.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "ui/page_sight.h"
 
 namespace schedule {
 
@@ -70,10 +71,15 @@ class SchedulePage {
     void tell(ScheduleGroup& g, const std::string& text, const std::string& caption);
     void startProgram();
     void shutDown();
+    // The clock ticks while someone reads it: the page in sight, or a schedule waiting
+    // for its second.
+    void keepClock();
 
     platform::System sys_;
     ui::Dialogs& dialogs_;
     std::string title_;
+    bool opened_ = false;
+    ui::PageSight sight_;
 };
 
 }  // namespace schedule

@@ -181,5 +181,21 @@ TEST_F(SchedulePageTest, ThePageFillsWithNowUntilATargetIsAccepted) {
     EXPECT_EQ(page().run.boxes[0]->text(), "2026");
 }
 
+TEST_F(SchedulePageTest, TheClockTicksOnlyWhileSeenOrWhileAScheduleWaits) {
+    EXPECT_TRUE(page().Timer3.running());
+    program.frmain().Command4.raiseClick();
+    EXPECT_FALSE(page().Timer3.running());
+
+    program.frmain().Command9.raiseClick();
+    page().Text7.setText(kPeer);
+    target(page().run, 3);
+    page().run.enable.raiseClick();
+    program.frmain().Command4.raiseClick();
+    EXPECT_TRUE(page().Timer3.running());
+    wait(3500);
+    EXPECT_EQ(program.sim.shell.started.size(), 1u);
+    EXPECT_FALSE(page().Timer3.running());
+}
+
 }  // namespace
 }  // namespace schedule
