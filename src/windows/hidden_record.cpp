@@ -212,17 +212,30 @@ bool HiddenRecord::save() {
     return files_.writeFile(path_, formatRecord(state_));
 }
 
+namespace {
+
+// False when the title still carries the marker because the window did not take the new one.
+bool unmark(platform::Desktop& desktop, platform::WindowHandle window) {
+    const std::string title = GetWinText(desktop, window);
+    if (!hasHiddenMarker(title)) return true;
+    return desktop.setWindowText(window, title.substr(kHiddenMarker.size()));
+}
+
+}  // namespace
+
 std::vector<platform::WindowHandle> showRecordedWindows(
     platform::Desktop& desktop, const std::vector<RecordedWindow>& windows) {
-    std::vector<platform::WindowHandle> shown;
+    std::vector<platform::WindowHandle> shown, late;
     for (const RecordedWindow& w : windows) {
         if (w.processId == 0 || desktop.windowProcessId(w.handle) != w.processId) continue;
-        const std::string title = GetWinText(desktop, w.handle);
-        if (hasHiddenMarker(title))
-            desktop.setWindowText(w.handle, title.substr(kHiddenMarker.size()));
+        if (!unmark(desktop, w.handle)) late.push_back(w.handle);
         WinCommand(desktop, w.handle, kWinShow);
         shown.push_back(w.handle);
     }
+    // A program busy for a moment gets a second chance once the others are back, so that
+    // its window does not keep the marker for good.
+    for (platform::WindowHandle window : late)
+        unmark(desktop, window);
     return shown;
 }
 
