@@ -22,7 +22,8 @@ void Frmain::Command7_Click() {
     // Marked rows match no button text and hide nothing.
     tray::HideTrayButtons(desktop, area, trayPage.List2.rows(),
                           [this](const auto& buttons) { recordTrayButtons(buttons); });
-    windows::hideWindows(desktop, hiddenRecord, windows::listedTargets(snapshot, windowPage.List1));
+    windows::hideWindows(desktop, hiddenRecord, windowPage.lateMarkers,
+                         windows::listedTargets(snapshot, windowPage.List1));
     tray::RefreshTray(desktop, area);
     trayPage.cmdRefresh2_Click();
 }

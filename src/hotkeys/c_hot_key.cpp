@@ -17,9 +17,10 @@ bool isLetter(int c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
+// A held combination is one press: auto-repeat would run a toggle over and over.
 unsigned modifierBits(bool ctrl, bool alt, bool shift) {
     return (ctrl ? platform::modifier::kControl : 0u) | (alt ? platform::modifier::kAlt : 0u) |
-           (shift ? platform::modifier::kShift : 0u);
+           (shift ? platform::modifier::kShift : 0u) | platform::modifier::kNoRepeat;
 }
 
 // The registered id: the atom read as a signed 16-bit value and widened with its sign.

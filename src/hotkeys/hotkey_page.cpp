@@ -110,14 +110,33 @@ void HotKeyPage::SetHotKeys() {
     cHK_.StartHotKeys(Timer1_);
 }
 
+bool HotKeyPage::running(int hotKeyIndex) const {
+    for (int i = 0; i < kCount; ++i) {
+        if (HotKeyIds[i] == hotKeyIndex && running_[i]) return true;
+    }
+    return false;
+}
+
+void HotKeyPage::runAction(int index) {
+    struct Running {
+        bool& flag;
+        explicit Running(bool& f) : flag(f) { flag = true; }
+        ~Running() { flag = false; }
+    } running(running_[index]);
+    actions_[index]();
+}
+
+// A press that comes while its own action still runs would start that action again in
+// the middle of itself: the one-key hide inside the one-key hide.
 void HotKeyPage::cHK_HotKeyPress(int hotKeyIndex) {
+    if (running(hotKeyIndex)) return;
     for (int i = 0; i < kCount; ++i) {
         if (HotKeyIds[i] != hotKeyIndex) continue;
         ui::Label& mark = *labHotKey_[i];
         mark.setText(mark.text() != kMarkOn ? kMarkOn : kMarkOff);
     }
     for (int i = 0; i < kCount; ++i) {
-        if (HotKeyIds[i] == hotKeyIndex && actions_[i]) actions_[i]();
+        if (HotKeyIds[i] == hotKeyIndex && actions_[i]) runAction(i);
     }
 }
 

@@ -45,6 +45,8 @@ class HotKeyPage {
 
   private:
     void registerBox(int index);
+    bool running(int hotKeyIndex) const;
+    void runAction(int index);
     void txtHotKey_LostFocus(int index);
     bool isBox(const ui::Control* control) const;
 
@@ -54,6 +56,9 @@ class HotKeyPage {
     ui::Timer& Timer1_;
     Actions actions_;
     bool capturing_ = false;
+    // Per box, its action has not returned yet (a message box or a nested message loop
+    // inside it lets the next press in).
+    std::array<bool, kCount> running_{};
     // Per box, what the last SetHotKeys registered for it.
     std::array<std::optional<HotKeyValue>, kCount> saved_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 // Top-level windows of every program on the desktop, addressed by handle.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,8 +31,13 @@ class Desktop {
     virtual std::string windowText(WindowHandle window) = 0;
     // The process that owns the window; 0 when there is no such window.
     virtual std::uint32_t windowProcessId(WindowHandle window) = 0;
-    // Bounded: a window whose thread does not answer is left as it was (false).
+    // Bounded: a window whose thread does not answer in time answers false. Its program
+    // may only be slow, though, and take the text later all the same.
     virtual bool setWindowText(WindowHandle window, const std::string& text) = 0;
+    // Calls answered once the window's thread has got through what was sent to it before,
+    // from the message loop of the calling thread; never waits. Nothing is called for a
+    // window whose thread never answers again.
+    virtual void whenAnswered(WindowHandle window, std::function<void()> answered) = 0;
     // Does not wait for the window's thread.
     virtual bool showWindow(WindowHandle window, ShowCommand show) = 0;
     // Position, size and show state in one call (SetWindowPos flags); insert-after is

@@ -14,6 +14,8 @@ namespace modifier {
 constexpr unsigned kAlt = 1;
 constexpr unsigned kControl = 2;
 constexpr unsigned kShift = 4;
+// Not a key: keyboard auto-repeat of a held combination sends no further hotkey messages.
+constexpr unsigned kNoRepeat = 0x4000;
 }  // namespace modifier
 
 class HotKeys {

@@ -16,16 +16,34 @@ bool contains(const std::vector<std::string>& texts, const std::string& text) {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
-// The buttons of an open toolbar that the predicate picks, in order.
+// A shell that keeps changing its icons gets the last of this many walks.
+constexpr int kScanAttempts = 3;
+
 template <typename Pick>
-std::vector<TrayButton> pickButtons(platform::ToolbarConnection& toolbar, Pick pick) {
+std::vector<TrayButton> walkButtons(platform::ToolbarConnection& toolbar, int count, Pick& pick) {
     std::vector<TrayButton> picked;
-    const int count = toolbar.buttonCount();
     for (int position = 0; position < count; ++position) {
         std::optional<int> id = toolbar.commandId(position);
         if (!id) continue;
         TrayButton button{position, *id, toolbar.buttonText(*id)};
         if (pick(button)) picked.push_back(std::move(button));
+    }
+    return picked;
+}
+
+// The buttons of an open toolbar that the predicate picks, in order. The walk goes by
+// position: an icon that goes away meanwhile moves the ones after it into positions
+// already passed, and one of them would be missed. A count that changed during the walk
+// means walk again.
+template <typename Pick>
+std::vector<TrayButton> pickButtons(platform::ToolbarConnection& toolbar, Pick pick) {
+    std::vector<TrayButton> picked;
+    int count = toolbar.buttonCount();
+    for (int attempt = 0; attempt < kScanAttempts; ++attempt) {
+        picked = walkButtons(toolbar, count, pick);
+        const int after = toolbar.buttonCount();
+        if (after == count) break;
+        count = after;
     }
     return picked;
 }

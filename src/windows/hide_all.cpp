@@ -31,6 +31,7 @@ std::vector<RecordedWindow> toRecord(platform::Desktop& desktop,
 }  // namespace
 
 std::vector<platform::WindowHandle> hideWindows(platform::Desktop& desktop, HiddenRecord& record,
+                                                LateMarkers& late,
                                                 const std::vector<HideTarget>& targets) {
     if (targets.empty()) return {};
     // Written down first: from here on a killed Veilor still knows what to bring back.
@@ -47,6 +48,8 @@ std::vector<platform::WindowHandle> hideWindows(platform::Desktop& desktop, Hidd
         }
     }
     record.removeWindows(unmarked);
+    for (platform::WindowHandle window : unmarked)
+        late.watch(window);
     return hidden;
 }
 

@@ -9,6 +9,7 @@
 #include "ui/controls.h"
 #include "windows/desktop_snapshot.h"
 #include "windows/hidden_record.h"
+#include "windows/late_markers.h"
 
 namespace windows {
 
@@ -19,8 +20,10 @@ struct HideTarget {
 };
 
 // Records, hides and marks the windows (a title that already carries the marker is not
-// marked twice). Returns the windows that stay hidden.
+// marked twice). Returns the windows that stay hidden; those shown again go to late, in
+// case their program writes the marker after all.
 std::vector<platform::WindowHandle> hideWindows(platform::Desktop& desktop, HiddenRecord& record,
+                                                LateMarkers& late,
                                                 const std::vector<HideTarget>& targets);
 
 // The windows the one-key hide takes from the list: every row's window, as the desktop

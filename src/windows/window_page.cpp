@@ -21,7 +21,8 @@ std::string withoutFrozenMarker(const std::string& row) {
 
 WindowPage::WindowPage(ui::Frame& frame, platform::System& sys, ui::Dialogs& dialogs,
                        HiddenRecord& record, std::function<platform::WindowHandle()> mainWindow)
-    : frame_(frame),
+    : lateMarkers(sys.desktop, record),
+      frame_(frame),
       desktop_(sys.desktop),
       dialogs_(dialogs),
       record_(record),
@@ -160,7 +161,7 @@ void WindowPage::cmdHide1_Click() {
     const platform::WindowHandle w = target();
     const std::string title = GetWinText(desktop_, w);
     if (w != platform::kNoWindow && (isMarkable(title) || hasHiddenMarker(title)))
-        hideWindows(desktop_, record_, {{w, title}});
+        hideWindows(desktop_, record_, lateMarkers, {{w, title}});
     Refresh1();
 }
 

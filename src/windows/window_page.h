@@ -14,6 +14,7 @@
 #include "ui/dialogs.h"
 #include "ui/page_sight.h"
 #include "windows/hidden_record.h"
+#include "windows/late_markers.h"
 
 namespace windows {
 
@@ -51,6 +52,8 @@ class WindowPage {
 
     // Set by every hide, never cleared: restoring windows is due only once one was hidden.
     bool Dowindow = false;
+    // Every hide of the program hands over its windows whose marker came too late.
+    LateMarkers lateMarkers;
 
   private:
     ui::Frame& frame_;

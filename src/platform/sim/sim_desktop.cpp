@@ -73,13 +73,47 @@ std::string SimDesktop::throughCodePage(const SimWindow& w, const std::string& t
 }
 
 // The system takes the text as it is, also when the program's own handling of the
-// change would refuse it; a window whose thread does not answer keeps its title.
+// change would refuse it; a window whose thread does not answer keeps its title, and a
+// slow one takes it when it catches up, after the sender has given up waiting.
 bool SimDesktop::setWindowText(WindowHandle window, const std::string& text) {
     SimWindow* w = find(window);
     if (!w || w->hung) return false;
+    if (w->slow) {
+        backlog_[window].push_back({text, {}});
+        return false;
+    }
     w->title = throughCodePage(*w, text);
     changed(*w);
     return true;
+}
+
+// Even a window that answers at once is answered from the sender's message loop, never
+// inside the call: the answers wait for catchUp like a slow window's.
+void SimDesktop::whenAnswered(WindowHandle window, std::function<void()> answered) {
+    if (!find(window) || !answered) return;
+    backlog_[window].push_back({{}, std::move(answered)});
+}
+
+void SimDesktop::catchUp(WindowHandle window) {
+    SimWindow* w = find(window);
+    if (!w || w->hung) return;
+    w->slow = false;
+    std::vector<Pending> backlog = std::move(backlog_[window]);
+    backlog_.erase(window);
+    for (Pending& pending : backlog) {
+        if (pending.answered) {
+            pending.answered();
+        } else {
+            setWindowText(window, pending.text);
+        }
+    }
+}
+
+int SimDesktop::answersWaiting(WindowHandle window) const {
+    auto it = backlog_.find(window);
+    if (it == backlog_.end()) return 0;
+    return static_cast<int>(std::count_if(it->second.begin(), it->second.end(),
+                                          [](const Pending& p) { return bool(p.answered); }));
 }
 
 bool SimDesktop::showWindow(WindowHandle window, ShowCommand show) {
@@ -155,6 +189,7 @@ void SimDesktop::close(WindowHandle window) {
     const SimWindow closed = w ? *w : SimWindow{};
     std::erase_if(windows_,
                   [&](const SimWindow& w) { return w.handle == window || w.parent == window; });
+    backlog_.erase(window);  // a window that is gone never answers
     if (closed.handle != kNoWindow) changed(closed);
 }
 

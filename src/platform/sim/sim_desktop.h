@@ -8,6 +8,7 @@
 // hides or retitles through its calls (a test that edits a window directly tells nobody).
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ struct SimWindow {
     bool visible = true;
     bool enabled = true;
     bool hung = false;  // its thread does not answer messages
+    // Its thread is busy for now: a message sent to it times out on the sender's side, yet
+    // it is handled once the thread gets round to it (SimDesktop::catchUp).
+    bool slow = false;
     // Its window procedure takes ANSI text, in a code page without any character beyond
     // ASCII: whatever else a new title holds arrives as '?'.
     bool ansi = false;
@@ -51,6 +55,7 @@ class SimDesktop : public Desktop, public WindowEvents {
     std::string windowText(WindowHandle window) override;
     std::uint32_t windowProcessId(WindowHandle window) override;
     bool setWindowText(WindowHandle window, const std::string& text) override;
+    void whenAnswered(WindowHandle window, std::function<void()> answered) override;
     bool showWindow(WindowHandle window, ShowCommand show) override;
     bool setWindowPos(WindowHandle window, int x, int y, int cx, int cy,
                       std::uint32_t flags) override;
@@ -81,6 +86,12 @@ class SimDesktop : public Desktop, public WindowEvents {
     // Test set-up: a new window on top of the z-order (or at the bottom), returning its handle.
     WindowHandle open(SimWindow window, bool atBottom = false);
     void close(WindowHandle window);
+    // The window's thread gets through what was sent to it, in order: each text that
+    // timed out takes effect, each waiting answer is called, and the window answers at
+    // once from then on (slow is over). A hung window stays hung and does nothing.
+    void catchUp(WindowHandle window);
+    // Calls waiting for the window's answer.
+    int answersWaiting(WindowHandle window) const;
     SimWindow* find(WindowHandle window);
     const std::vector<SimWindow>& windows() const { return windows_; }
 
@@ -93,6 +104,13 @@ class SimDesktop : public Desktop, public WindowEvents {
                  const std::string& title) const;
     static std::string throughCodePage(const SimWindow& w, const std::string& text);
     std::vector<SimWindow> windows_;  // z-order, top first
+    // What each window's thread has yet to get through, in the order it was sent: texts
+    // not yet taken, and the answers waited for.
+    struct Pending {
+        std::string text;
+        std::function<void()> answered;  // empty for a text
+    };
+    std::map<WindowHandle, std::vector<Pending>> backlog_;
     WindowHandle next_ = 0x20000;
 };
 

@@ -79,4 +79,16 @@ bool SimHotKeys::press(int keyCode, unsigned modifiers) {
     return true;
 }
 
+int SimHotKeys::hold(int keyCode, unsigned modifiers, int repeats) {
+    if (!press(keyCode, modifiers)) return 0;
+    int delivered = 1;
+    for (int i = 0; i < repeats; ++i) {
+        // Looked up again each time: the receiver may have let go of it meanwhile.
+        const Registration* r = find(modifiers & kCombinationBits, keyCode);
+        if (!r || (r->modifiers & modifier::kNoRepeat)) break;
+        delivered += press(keyCode, modifiers) ? 1 : 0;
+    }
+    return delivered;
+}
+
 }  // namespace platform::sim

@@ -39,6 +39,10 @@ class SimHotKeys : public HotKeys {
     // The user presses the combination anywhere: true when this program had registered
     // it and the message was delivered.
     bool press(int keyCode, unsigned modifiers);
+    // The user holds the combination down until the keyboard has repeated the key this
+    // many times: every repeat is one more hotkey message, unless the combination was
+    // registered with kNoRepeat. The number of messages delivered.
+    int hold(int keyCode, unsigned modifiers, int repeats);
 
     const std::vector<Registration>& registrations() const { return registrations_; }
     bool registered(unsigned modifiers, int keyCode) const;

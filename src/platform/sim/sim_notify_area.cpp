@@ -25,6 +25,7 @@ class SimNotifyArea::Connection : public ToolbarConnection {
     }
 
     std::optional<int> commandId(int position) override {
+        if (area_.beforeButtonAt) area_.beforeButtonAt(position);
         auto* buttons = area_.answeringToolbar(window_);
         if (!buttons || position < 0 || position >= static_cast<int>(buttons->size())) {
             return std::nullopt;

@@ -6,6 +6,7 @@
 // identifiers fail. It counts what it was sent and what it holds open, so a test can
 // check that every connection was released.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -54,6 +55,9 @@ class SimNotifyArea : public NotifyArea {
     bool processOpens = true;   // false: the shell's process refuses to be opened
     bool bufferCommits = true;  // false: no buffer can be committed in it
     std::vector<SimTrayButton> buttons;
+    // Runs each time the button at a position is asked for, before the toolbar answers:
+    // a test can let an icon come or go in the middle of a scan.
+    std::function<void(int position)> beforeButtonAt;
     WindowHandle trayWnd = kNoWindow;
     WindowHandle notifyWnd = kNoWindow;
     WindowHandle sysPager = kNoWindow;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <map>
+
 #include "core/text.h"
 #include "core/twips.h"
 #include "platform/win32/wide.h"
@@ -28,6 +30,25 @@ BOOL CALLBACK collectWindow(HWND hwnd, LPARAM out) noexcept {
         return TRUE;
     } catch (...) {
         return FALSE;  // out of memory: stop with what we have
+    }
+}
+
+// What to call once a window has answered, by the key its WM_NULL carries.
+std::map<ULONG_PTR, std::function<void()>>& pendingAnswers() {
+    static std::map<ULONG_PTR, std::function<void()>> pending;
+    return pending;
+}
+
+void CALLBACK answerArrived(HWND, UINT, ULONG_PTR key, LRESULT) noexcept {
+    auto& pending = pendingAnswers();
+    auto it = pending.find(key);
+    if (it == pending.end()) return;
+    std::function<void()> answered = std::move(it->second);
+    pending.erase(it);
+    try {
+        answered();
+    } catch (...) {
+        // Nothing may cross the system's call: the window is looked at no more.
     }
 }
 
@@ -92,6 +113,17 @@ bool Win32Desktop::setWindowText(WindowHandle window, const std::string& text) {
     LRESULT sent = SendMessageTimeoutW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wtext.c_str()),
                                        SMTO_ABORTIFHUNG, kSetTextTimeoutMs, &result);
     return sent != 0 && result != 0;
+}
+
+// A thread handles the messages sent to it in order, so the answer to a WM_NULL sent now
+// comes after whatever was sent before, also what timed out on our side.
+void Win32Desktop::whenAnswered(WindowHandle window, std::function<void()> answered) {
+    static ULONG_PTR lastKey = 0;
+    HWND hwnd = hwndOf(window);
+    if (!hwnd || !IsWindow(hwnd) || !answered) return;
+    const ULONG_PTR key = ++lastKey;
+    pendingAnswers()[key] = std::move(answered);
+    if (!SendMessageCallbackW(hwnd, WM_NULL, 0, 0, answerArrived, key)) pendingAnswers().erase(key);
 }
 
 bool Win32Desktop::showWindow(WindowHandle window, ShowCommand show) {

@@ -18,6 +18,7 @@ class Win32Desktop : public Desktop {
     std::string windowText(WindowHandle window) override;
     std::uint32_t windowProcessId(WindowHandle window) override;
     bool setWindowText(WindowHandle window, const std::string& text) override;
+    void whenAnswered(WindowHandle window, std::function<void()> answered) override;
     bool showWindow(WindowHandle window, ShowCommand show) override;
     // For another thread's window the change is posted (SWP_ASYNCWINDOWPOS), so a hung
     // shell cannot freeze Veilor.

@@ -16,8 +16,14 @@ void Win32HotKeys::deleteAtom(std::uint16_t atom) {
 
 bool Win32HotKeys::registerHotKey(WindowHandle window, int id, unsigned modifiers, int keyCode) {
     if (window == kNoWindow) return false;  // a null window would bind the key to the thread
-    return RegisterHotKey(reinterpret_cast<HWND>(window), id, modifiers,
-                          static_cast<UINT>(keyCode)) != FALSE;
+    HWND hwnd = reinterpret_cast<HWND>(window);
+    const UINT key = static_cast<UINT>(keyCode);
+    if (RegisterHotKey(hwnd, id, modifiers, key)) return true;
+    // Systems before Windows 7 do not know the no-repeat flag and may refuse it; the key
+    // then works as it always did there rather than not at all.
+    if (!(modifiers & modifier::kNoRepeat) || GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED)
+        return false;
+    return RegisterHotKey(hwnd, id, modifiers & ~modifier::kNoRepeat, key) != FALSE;
 }
 
 bool Win32HotKeys::unregisterHotKey(WindowHandle window, int id) {

@@ -85,6 +85,15 @@ TEST_F(BossKeyTest, HideAndRestoreByHotkey_MarksToggle) {
     EXPECT_EQ(frmain.labHotKey[0]->text(), "○");
 }
 
+TEST_F(BossKeyTest, HeldTaskbarHotkeyTogglesTheTaskbarOnce) {
+    Frmain& frmain = start();
+    // Four messages would hide the taskbar and show it again twice over.
+    EXPECT_EQ(1, program.sim.hotKeys.hold('W', kAlt, 3));
+    EXPECT_FALSE(visible(taskbar));
+    EXPECT_EQ(frmain.windowPage.cmdhidewin.text(), "还原任务栏");
+    EXPECT_EQ(frmain.labHotKey[3]->text(), "●");
+}
+
 TEST_F(BossKeyTest, WidgetClickRestoresEverything) {
     Frmain& frmain = start();
     frmain.Command7.raiseClick();

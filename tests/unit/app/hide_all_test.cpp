@@ -82,6 +82,38 @@ TEST_F(HideAllTest, OneKeyHide_ReachesIntoTheShellOncePerStepNotOncePerIcon) {
     EXPECT_EQ(shell.processHandlesOpen(), 0);
 }
 
+TEST_F(HideAllTest, OneKeyHide_IconGoneWhileTheAreaIsReadLeavesNoOtherIconVisible) {
+    platform::sim::SimNotifyArea& shell = program.sim.notifyArea;
+    shell.addButton("Chat", 7);
+    Frmain& frmain = start();
+    int scans = 0;
+    shell.beforeButtonAt = [&](int position) {
+        // QQ's program ends in the middle of the first reading of the one-key hide.
+        if (position == 1 && ++scans == 1) shell.buttons.erase(shell.buttons.begin());
+    };
+
+    frmain.Command7.raiseClick();
+
+    EXPECT_TRUE(iconHidden(2)) << "Mail had moved into a position already read";
+    EXPECT_TRUE(iconHidden(7));
+}
+
+TEST_F(HideAllTest, OneKeyHide_MarkerThatArrivesAfterTheTimeOutIsTakenOff) {
+    WindowHandle slow = peer("Slow");
+    desktop.find(slow)->slow = true;
+    Frmain& frmain = start();
+
+    frmain.Command7.raiseClick();
+    EXPECT_TRUE(visible(slow)) << "its marker was not written in time";
+    EXPECT_EQ(title(slow), "Slow");
+    EXPECT_EQ(desktop.answersWaiting(slow), 1) << "nobody looks again when it answers";
+
+    desktop.catchUp(slow);  // the marker takes effect, then the program answers
+    EXPECT_EQ(title(slow), "Slow");
+    EXPECT_TRUE(visible(slow));
+    EXPECT_EQ(frmain.windowPage.lateMarkers.watching(), 0u);
+}
+
 TEST_F(HideAllTest, OneKeyHide_VisibleOnlyLeavesFrozenWindowsAndUnanswering) {
     WindowHandle editor = peer("Editor");
     WindowHandle frozen = peer("Frozen", true, false);

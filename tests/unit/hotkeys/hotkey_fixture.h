@@ -15,6 +15,7 @@ namespace hotkey_test {
 
 using platform::modifier::kAlt;
 using platform::modifier::kControl;
+using platform::modifier::kNoRepeat;
 using platform::modifier::kShift;
 
 struct Press {

@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "hotkey_fixture.h"
 #include "hotkeys/hotkey_page.h"
 #include "hotkeys/hotkey_text.h"
@@ -22,6 +24,7 @@ class HotKeyPageTest : public HotKeyFixture {
             actions[i] = [this, i] {
                 ran.push_back(i);
                 lastMarkWhenRun.push_back(mark[6]->text());
+                if (whileRunning) whileRunning(i);
             };
         }
         page = std::make_unique<hotkeys::HotKeyPage>(*cHK, boxes, marks, Timer1, actions);
@@ -43,6 +46,8 @@ class HotKeyPageTest : public HotKeyFixture {
     std::unique_ptr<hotkeys::HotKeyPage> page;
     std::vector<int> ran;
     std::vector<std::string> lastMarkWhenRun;
+    // Runs inside action i, before it returns.
+    std::function<void(int)> whileRunning;
 };
 
 TEST_F(HotKeyPageTest, EachHotKeyRunsItsOwnActionAndTogglesItsMark) {
@@ -59,6 +64,35 @@ TEST_F(HotKeyPageTest, EachHotKeyRunsItsOwnActionAndTogglesItsMark) {
     sim.hotKeys.press('A', kAlt);
     EXPECT_EQ("●", mark[0]->text());
     EXPECT_EQ("●", mark[6]->text());
+}
+
+TEST_F(HotKeyPageTest, HeldHotKeyRunsItsActionOnce) {
+    // The keyboard repeats a held key; a registration that allows it sees every repeat.
+    const platform::WindowHandle window = form.handle();
+    ASSERT_TRUE(sim.hotKeys.registerHotKey(window, 77, kControl, 'Z'));
+    EXPECT_EQ(5, sim.hotKeys.hold('Z', kControl, 4));
+
+    setHotKeysAndArm();
+    EXPECT_EQ(1, sim.hotKeys.hold('A', kAlt, 4));
+    EXPECT_EQ(std::vector<int>{0}, ran);
+    EXPECT_EQ("●", mark[0]->text());
+}
+
+TEST_F(HotKeyPageTest, PressWhileItsOwnActionRunsIsIgnoredAndOthersStillRun) {
+    setHotKeysAndArm();
+    whileRunning = [this](int i) {
+        if (i != 0) return;
+        // A message box inside the action pumps messages: the same key and another come.
+        sim.hotKeys.press('A', kAlt);
+        sim.hotKeys.press('T', kAlt);
+    };
+    sim.hotKeys.press('A', kAlt);
+    EXPECT_EQ((std::vector<int>{0, 2}), ran);
+    EXPECT_EQ("●", mark[0]->text()) << "the ignored press toggled the mark";
+
+    whileRunning = nullptr;
+    sim.hotKeys.press('A', kAlt);
+    EXPECT_EQ((std::vector<int>{0, 2, 0}), ran) << "the key answers again once the action is done";
 }
 
 TEST_F(HotKeyPageTest, KeyCaptureSetsTextAndValueAndSwallowsTheKey) {

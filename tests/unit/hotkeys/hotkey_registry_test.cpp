@@ -16,9 +16,10 @@ TEST_F(Registry, OneEntryPerCombinationEachUnderItsOwnLetterAtom) {
 
     const auto& regs = sim.hotKeys.registrations();
     ASSERT_EQ(3u, regs.size());
-    EXPECT_EQ(kAlt, regs[0].modifiers);
-    EXPECT_EQ(kControl, regs[1].modifiers);
-    EXPECT_EQ(kControl | kShift, regs[2].modifiers);
+    // Every combination is registered without auto-repeat.
+    EXPECT_EQ(kAlt | kNoRepeat, regs[0].modifiers);
+    EXPECT_EQ(kControl | kNoRepeat, regs[1].modifiers);
+    EXPECT_EQ(kControl | kShift | kNoRepeat, regs[2].modifiers);
     EXPECT_EQ(116, regs[2].keyCode);
     ASSERT_EQ(3u, sim.hotKeys.atoms().size());
     for (const auto& [atom, name] : sim.hotKeys.atoms())

@@ -131,6 +131,31 @@ INSTANTIATE_TEST_SUITE_P(
                    [](auto& s) { s.desktop.find(s.notifyArea.toolbar)->hung = true; }}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(TrayToolbarTest, IconGoneDuringTheScan_TheNextOneIsStillHidden) {
+    icons({{"QQ", 1}, {"Mail", 2}, {"Chat", 3}, {"Music", 4}});
+    bool gone = false;
+    shell.beforeButtonAt = [&](int position) {
+        if (position != 1 || gone) return;
+        gone = true;  // QQ's program ends: Mail moves into position 0, already passed
+        shell.buttons.erase(shell.buttons.begin());
+    };
+    HideTrayButtons(sim.desktop, shell, std::vector<std::string>{"Mail", "Chat", "Music"});
+    EXPECT_EQ(hiddenIds(), std::vector<int>({2, 3, 4}));
+    expectAllReleased();
+}
+
+TEST_F(TrayToolbarTest, ShellThatNeverSettles_TheScanStillEnds) {
+    icons({{"QQ", 1}, {"Mail", 2}});
+    int added = 0;
+    shell.beforeButtonAt = [&](int position) {
+        if (position == 0) shell.addButton("New", 100 + added++);
+    };
+    const Rows rows = list();
+    EXPECT_EQ(added, 3) << "walks of a changing toolbar";
+    EXPECT_EQ(rows, Rows({"QQ", "Mail", "New"})) << "the last walk's buttons";
+    expectAllReleased();
+}
+
 TEST_F(TrayToolbarTest, EachOperationUsesOneConnectionAndReleasesIt) {
     icons({{"QQ", 1}, {"Mail", 2}, {"QQ", 3}});
     list();

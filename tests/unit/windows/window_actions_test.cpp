@@ -70,6 +70,36 @@ TEST_F(WindowActionsTest, HungWindow_IsNeitherRetitledNorHidden) {
     EXPECT_TRUE(page.Dowindow);
 }
 
+TEST_F(WindowActionsTest, SlowWindowHiddenTwice_BothLateMarkersAreTakenOff) {
+    WindowHandle slow = open("Busy app");
+    page.Refresh1();
+    window(slow).slow = true;
+    for (int i = 0; i < 2; ++i) {
+        clickRow("Busy app");
+        page.cmdHide1.raiseClick();
+        EXPECT_TRUE(window(slow).visible);
+    }
+    EXPECT_EQ(page.lateMarkers.watching(), 1u);
+
+    // Both markers arrive; only the answer after the second one can tell that it came.
+    sim.desktop.catchUp(slow);
+    EXPECT_EQ(titleOf(slow), "Busy app");
+    EXPECT_EQ(page.lateMarkers.watching(), 0u);
+}
+
+TEST_F(WindowActionsTest, LateMarkerOfAWindowHiddenAgainSinceStays) {
+    WindowHandle w = sim.desktop.open({.className = "PeerWindow", .title = "Mail", .processId = 9});
+    page.lateMarkers.watch(w);
+    // Meanwhile its marker arrived, and the user hid it again.
+    window(w).title = "[隐藏] Mail";
+    window(w).visible = false;
+    record.addWindows({{w, 9, "Mail"}});
+
+    sim.desktop.catchUp(w);
+    EXPECT_EQ(titleOf(w), "[隐藏] Mail");
+    EXPECT_EQ(page.lateMarkers.watching(), 0u);
+}
+
 TEST_F(WindowActionsTest, ShowingAnUnmarkedWindowLeavesItsTitleAndShowsIt) {
     WindowHandle w = open("Notepad");
     page.Refresh1();

@@ -222,6 +222,29 @@ TEST_F(WindowPageWineTest, PeerThatStoppedAnsweringIsLeftShownAndVeilorKeepsAnsw
     EXPECT_EQ(titleOf(hung_), title);
 }
 
+// The program takes the marker only after Veilor has given up waiting and shown the
+// window again; once it answers, Veilor takes the late marker off.
+TEST_F(WindowPageWineTest, MarkerThatArrivesAfterTheTimeOutIsTakenOff) {
+    Process slowPeer = Process::start(programPath(L"window_peer"), L"slowtitle");
+    ASSERT_TRUE(slowPeer.valid());
+    const std::string title = u8(window_peer::kSlowTitleName);
+    HWND slow = waitForWindow(WindowQuery{L"", window_peer::kSlowTitleName, slowPeer.pid(), true});
+    ASSERT_NE(slow, nullptr);
+    ASSERT_TRUE(clickButton(controlById(main_, ui::ids::kCmdRefresh1)));
+    ASSERT_TRUE(waitForRow(title));
+    selectAndWaitForButtons(title, title);
+
+    ASSERT_TRUE(clickButton(controlById(main_, ui::ids::kCmdHide1), 5000));
+    const std::string marked = concat(kMarker, title);
+    ASSERT_TRUE(pollEquals(marked, [&] { return titleOf(slow); }))
+        << "the peer never took the marker late, so this proves nothing";
+    EXPECT_TRUE(pollEquals(title, [&] { return titleOf(slow); }));
+    EXPECT_TRUE(IsWindowVisible(slow));
+    // It stays so: nothing else was on its way.
+    EXPECT_FALSE(pollUntil([&] { return titleOf(slow) != title; }, 2000));
+    slowPeer.terminate();
+}
+
 // The list follows the desktop as it changes, without anyone pressing refresh.
 TEST_F(WindowPageWineTest, VisibleOnly_AWindowThatOpensOrClosesShowsInTheListWithin200ms) {
     ASSERT_TRUE(clickButton(controlById(main_, ui::ids::kChkVisible)));

@@ -1,7 +1,8 @@
 // A peer program with the windows the window page is tried against: Latin, Chinese and
 // duplicate titles, a disabled window, one it hides itself, and one whose thread blocks
-// on request. With "count N" it opens N plain windows instead, for the benchmark, and
-// with "retitle" one window that keeps rewriting its own title.
+// on request. With "count N" it opens N plain windows instead, for the benchmark, with
+// "retitle" one window that keeps rewriting its own title, and with "slowtitle" one
+// window that is slow to take a new title.
 #include <windows.h>
 
 #include <cstdlib>
@@ -16,6 +17,8 @@ constexpr UINT kLifetimeMs = 10 * 60 * 1000;
 
 constexpr UINT_PTR kRetitleTimer = 7;
 
+HWND slowTitleWindow = nullptr;
+
 // Whatever the title holds now, the program writes its own over it.
 void retitle(HWND window) {
     static int count = 0;
@@ -29,6 +32,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         retitle(window);
         return 0;
     }
+    if (message == WM_SETTEXT && window == slowTitleWindow) Sleep(window_peer::kSlowTitleMs);
     if (message == window_peer::kBlockMessage) {
         HANDLE release = CreateEventW(nullptr, TRUE, FALSE, window_peer::kReleaseEvent);
         WaitForSingleObject(release, 60000);
@@ -84,6 +88,11 @@ bool openRetitlingWindow() {
     return SetTimer(window, kRetitleTimer, window_peer::kRetitleMs, nullptr) != 0;
 }
 
+bool openSlowTitleWindow() {
+    slowTitleWindow = openWindow(window_peer::kSlowTitleName, 7, true);
+    return slowTitleWindow != nullptr;
+}
+
 bool openBenchWindows(int count) {
     for (int i = 1; i <= count; ++i) {
         if (!openWindow(window_peer::benchTitle(i), i, true)) return false;
@@ -104,6 +113,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
 
     std::wstring args = commandLine ? commandLine : L"";
     bool opened = args == L"retitle"              ? openRetitlingWindow()
+                  : args == L"slowtitle"          ? openSlowTitleWindow()
                   : args.rfind(L"count ", 0) == 0 ? openBenchWindows(_wtoi(args.c_str() + 6))
                                                   : openWindowSet();
     if (!opened) return 3;

@@ -5,6 +5,7 @@
 //   window_peer.exe count N    N plain visible windows titled "Bench peer 0001".."N"
 //   window_peer.exe retitle    one window that rewrites its own title every 300 ms, as
 //                              chat and mail programs do: "(1) Retitling Peer", "(2) ..."
+//   window_peer.exe slowtitle  one window that takes kSlowTitleMs over every new title
 #include <string>
 
 namespace window_peer {
@@ -24,6 +25,10 @@ inline constexpr wchar_t kReleaseEvent[] = L"VeilorWindowPeerRelease";
 
 inline constexpr wchar_t kRetitlingName[] = L"Retitling Peer";
 inline constexpr unsigned kRetitleMs = 300;
+
+// Longer than Veilor waits for a title to be taken: the title changes after it gave up.
+inline constexpr wchar_t kSlowTitleName[] = L"Slow Title Peer";
+inline constexpr unsigned kSlowTitleMs = 1500;
 
 inline std::wstring benchTitle(int index) {
     wchar_t digits[8] = {};
