@@ -1,4 +1,5 @@
-# Shared by scripts/run and scripts/check: the packages we need, the display, Wine.
+# Shared by scripts/run, scripts/check and scripts/fuzz: the packages we need, the display,
+# Wine.
 # Sourced, never run. Callers use `set -euo pipefail`.
 
 VEILOR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -20,29 +21,35 @@ else
     export VEILOR_NO_I386=1
 fi
 
+# What scripts/fuzz needs: clang with libFuzzer and the sanitizer runtimes, and the build.
+VEILOR_FUZZ_PACKAGES=(cmake make clang libclang-rt-14-dev)
+
 log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
 die() {
     printf 'error: %s\n' "$*" >&2
     exit 1
 }
 
-# The packages of VEILOR_PACKAGES that are not installed yet.
+# The packages named (by default those of VEILOR_PACKAGES) that are not installed yet.
 missing_packages() {
     local pkg
-    for pkg in "${VEILOR_PACKAGES[@]}"; do
+    [ $# -gt 0 ] || set -- "${VEILOR_PACKAGES[@]}"
+    for pkg in "$@"; do
         dpkg -s "$pkg" >/dev/null 2>&1 || printf '%s\n' "$pkg"
     done
 }
 
-# Installs whatever is missing; does nothing (and needs no network) when all is there.
+# Installs whatever is missing of the packages named (by default VEILOR_PACKAGES); does
+# nothing (and needs no network) when all is there.
 ensure_packages() {
     local missing
-    mapfile -t missing < <(missing_packages)
+    [ $# -gt 0 ] || set -- "${VEILOR_PACKAGES[@]}"
+    mapfile -t missing < <(missing_packages "$@")
     [ ${#missing[@]} -eq 0 ] && return 0
     [ "$(id -u)" -eq 0 ] || die "missing packages (${missing[*]}); run as root to install them"
     log "installing ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
-    if [ -z "${VEILOR_NO_I386:-}" ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
         dpkg --add-architecture i386
     fi
     # A mirror caught mid-sync fails one index file for a minute or two. apt keeps the
@@ -55,7 +62,7 @@ ensure_packages() {
         log "apt-get install failed (try $try of 5); waiting before the next"
         sleep $((try * 20))
     done
-    mapfile -t missing < <(missing_packages)
+    mapfile -t missing < <(missing_packages "$@")
     [ ${#missing[@]} -eq 0 ] || die "still missing after apt-get: ${missing[*]}"
 }
 

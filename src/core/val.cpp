@@ -1,5 +1,6 @@
 #include "core/val.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -31,6 +32,26 @@ double hexValue(std::string_view t, size_t i) {
     return v;
 }
 
+// Once the digits read reach this, the next ones are below a double's precision.
+constexpr double kEnoughDigits = 1e18;
+
+// 10 to the n, by the same products that build it digit by digit.
+double powerOfTen(int n) {
+    double p = 1;
+    for (int k = 0; k < n; ++k)
+        p *= 10;
+    return p;
+}
+
+// value * 10^shift, in steps that stay finite while the result does.
+double timesPowerOfTen(double value, int shift) {
+    for (; shift > 300; shift -= 300)
+        value *= 1e300;
+    for (; shift < -300; shift += 300)
+        value /= 1e300;
+    return shift >= 0 ? value * powerOfTen(shift) : value / powerOfTen(-shift);
+}
+
 }  // namespace
 
 double val(std::string_view t) {
@@ -42,23 +63,35 @@ double val(std::string_view t) {
         if (t[i] == '-') sign = -1;
         i = skipBlanks(t, i + 1);
     }
-    double v = 0, scale = 0;
+    // The digits as a whole number times a power of ten: a long number neither overflows
+    // its digits nor its divisor, where inf / inf would give no number at all.
+    double digits = 0;
+    long long shift = 0;
+    bool fraction = false;
     for (; i < t.size(); i = skipBlanks(t, i + 1)) {
         if (isDigit(t[i])) {
-            v = v * 10 + (t[i] - '0');
-            if (scale > 0) scale *= 10;
-        } else if (t[i] == '.' && scale == 0) {
-            scale = 1;
+            if (digits < kEnoughDigits) {
+                digits = digits * 10 + (t[i] - '0');
+                shift -= fraction;
+            } else {
+                shift += !fraction;
+            }
+        } else if (t[i] == '.' && !fraction) {
+            fraction = true;
         } else {
             break;
         }
     }
-    if (scale > 0) v /= scale;
+    double exponent = 0;
     if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
         double e = val(t.substr(i + 1));
-        if (std::isfinite(e) && std::fabs(e) < 400) v *= std::pow(10.0, e);
+        if (std::isfinite(e) && std::fabs(e) < 400) exponent = e;
     }
-    return sign * v;
+    const double whole = std::trunc(exponent);
+    // Beyond a thousand places any number is 0 or infinite.
+    const long long total = std::clamp(shift + static_cast<long long>(whole), -1000LL, 1000LL);
+    return sign * timesPowerOfTen(digits, static_cast<int>(total)) *
+           std::pow(10.0, exponent - whole);
 }
 
 std::int32_t valInt(std::string_view text) {

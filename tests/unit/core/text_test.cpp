@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "core/text.h"
 #include "core/utf.h"
 #include "core/val.h"
@@ -35,6 +37,22 @@ TEST(Val, ReadsLeadingNumberAndIgnoresTheRest) {
     EXPECT_DOUBLE_EQ(core::val("2.5"), 2.5);
     EXPECT_EQ(core::valInt("99999999999"), 2147483647);
     EXPECT_EQ(core::valInt(""), 0);
+}
+
+// More digits than a double holds, before or after the point, still read as a number:
+// once they were inf / inf, which is no number at all, and an Update.txt version of
+// ".888..." compared as neither older nor newer.
+TEST(Val, LongNumbersStayNumbers) {
+    const std::string many(400, '8');
+    EXPECT_DOUBLE_EQ(core::val("." + many), 0.8888888888888889);
+    EXPECT_DOUBLE_EQ(core::val("1234567890123456789012.5"), 1234567890123456789012.5);
+    EXPECT_NEAR(core::val(many.substr(100) + "." + many) / 8.888888888888889e299, 1, 1e-14);
+    EXPECT_DOUBLE_EQ(core::val("1" + std::string(300, '0') + "." + many), 1e300);
+    EXPECT_EQ(core::val(many + "." + many), HUGE_VAL);
+    EXPECT_DOUBLE_EQ(core::val("0." + std::string(350, '0') + "1e351"), 1.0);
+    EXPECT_DOUBLE_EQ(core::val(std::string(380, '1') + "e-378"), 11.111111111111111);
+    EXPECT_EQ(core::valInt(many + "." + many), 2147483647);
+    EXPECT_EQ(core::valInt("-" + many + "." + many), -2147483647 - 1);
 }
 
 }  // namespace

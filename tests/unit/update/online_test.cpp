@@ -126,6 +126,10 @@ TEST(ServerTextTest, VersionsArePlainDecimalNumbers) {
     EXPECT_EQ(plainNumber(".5"), 0.5);
     for (const char* bad : {"", ".", "1.0.1", "1,05", " 1.01", "1.01 ", "-1", "1e3", "&H10"})
         EXPECT_FALSE(plainNumber(bad)) << bad;
+    // However many digits the server writes, a number comes back, never a NaN that
+    // compares as neither older nor newer.
+    EXPECT_DOUBLE_EQ(plainNumber("." + std::string(400, '8')).value_or(-1), 0.8888888888888889);
+    EXPECT_GT(plainNumber(std::string(400, '9') + "." + std::string(400, '9')).value_or(0), 1.01);
     EXPECT_EQ(versionNumber(1, 0, 0), 1.0);
     EXPECT_EQ(versionNumber(1, 2, 3), 1.23);
 }
