@@ -2,6 +2,8 @@
 // written back to a text that parses to the same record, and any title or button text,
 // whatever bytes it holds, comes back from the file intact.
 #include "fuzz_check.h"
+#include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_files.h"
 #include "windows/hidden_record.h"
 
 namespace {
@@ -32,12 +34,29 @@ void roundTrip(const windows::HiddenState& state) {
     FUZZ_CHECK(windows::formatRecord(*back) == text);
 }
 
+// A start after a crash: the file is taken only when it is a record of this boot, and
+// is removed otherwise.
+void startWith(const std::string& file, const std::optional<windows::HiddenState>& parsed) {
+    platform::sim::SimFiles files;
+    platform::sim::SimClock clock;
+    windows::HiddenRecord record(files, clock);
+    record.setFolder("C:\\Veilor");
+    files.put(record.path(), file);
+    std::optional<windows::HiddenState> left = record.leftover();
+    const bool thisBoot = parsed && parsed->bootTime >= clock.boot - windows::kSameBootSeconds &&
+                          parsed->bootTime <= clock.boot + windows::kSameBootSeconds;
+    FUZZ_CHECK(left.has_value() == thisBoot);
+    FUZZ_CHECK(files.fileExists(record.path()) == thisBoot);
+    if (left) FUZZ_CHECK(sameState(*left, *parsed));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string input = fuzz::text(data, size);
-    if (std::optional<windows::HiddenState> parsed = windows::parseRecord(input))
-        roundTrip(*parsed);
+    const std::optional<windows::HiddenState> parsed = windows::parseRecord(input);
+    if (parsed) roundTrip(*parsed);
+    startWith(input, parsed);
 
     // The input as the titles of a record of its own, cut into a window's and a button's.
     windows::HiddenState state;

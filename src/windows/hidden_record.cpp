@@ -93,8 +93,10 @@ void putAll(std::vector<Entry>& entries, const std::vector<Entry>& added, Key ke
     }
 }
 
+// A damaged file may hold any number: the distance is taken where it cannot overflow.
 bool sameBoot(std::int64_t a, std::int64_t b) {
-    return (a > b ? a - b : b - a) <= kSameBootSeconds;
+    const auto ua = static_cast<std::uint64_t>(a), ub = static_cast<std::uint64_t>(b);
+    return (a > b ? ua - ub : ub - ua) <= static_cast<std::uint64_t>(kSameBootSeconds);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // run which could not restore.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "app/app_fixture.h"
 #include "windows/hidden_record.h"
 
@@ -156,6 +158,22 @@ TEST_F(HiddenRecordTest, RecordFromBeforeTheLastRestart_IsIgnored) {
 
     EXPECT_FALSE(window(w).visible);
     EXPECT_FALSE(window(taskbar).visible) << "handles from another boot name nothing now";
+    EXPECT_EQ(leftoverMessages(), 0);
+    EXPECT_FALSE(program.sim.files.fileExists(kRecordPath));
+}
+
+// A damaged record may hold a start time far from any real one; it once overflowed the
+// distance to this boot's and could pass for a record of this boot.
+TEST_F(HiddenRecordTest, RecordWithAnImpossibleStartTime_IsIgnored) {
+    WindowHandle w = peer("[隐藏] Editor", 40, false);
+    leave({.bootTime = std::numeric_limits<std::int64_t>::min(),
+           .taskbar = false,
+           .windows = {{w, 40, "Editor"}},
+           .buttons = {}});
+
+    start();
+
+    EXPECT_FALSE(window(w).visible);
     EXPECT_EQ(leftoverMessages(), 0);
     EXPECT_FALSE(program.sim.files.fileExists(kRecordPath));
 }
