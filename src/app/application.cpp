@@ -67,7 +67,9 @@ void Application::showMainWindow() {
 }
 
 void Application::endProgram() {
-    if (ended_) return;
+    // Whoever asks (a close sent to the hidden repair prompt, say), the black screen's
+    // lock outlives no request but its password's.
+    if (ended_ || frmain_->blackScreenLocked()) return;
     ended_ = true;
     // The main window's own exit has run already; the other forms go without questions.
     for (ui::Form* form :

@@ -40,6 +40,11 @@ class Frmain : public ui::Form {
     void linkExecute(const std::string& command);
     // Leaves the program once the main window is gone.
     std::function<void()> onEnd;
+    // The black screen is up and waits for its password: nothing ends the program meanwhile,
+    // but the end of the Windows session.
+    bool blackScreenLocked() const { return frmBlack.locked(); }
+    // The Windows session ends: the exit without its question, black screen or not.
+    void endSession();
 
     const std::string& mydoc() const { return mydoc_; }
     std::string configPath() const;
@@ -144,6 +149,13 @@ class Frmain : public ui::Form {
     // The taskbar, the desktop icons and everything else hidden, brought back by every
     // way the program ends.
     void restoreBeforeEnd();
+    // For an end at once, past the exit: everything hidden back, the own icon gone, the
+    // hotkeys free.
+    void prepareAbruptEnd();
+    // False while the black screen is locked; the black screen is put back on top then.
+    bool mayEnd();
+    // The exit once it is decided: restore, clean up, leave.
+    void endRun();
     std::string settingsFolder();
     int restoreState(const windows::HiddenState& state);
     void wireRecord();
@@ -218,8 +230,12 @@ class Frmain : public ui::Form {
     void cmdSetCancel_Click();
 
     // The update check and the server notice.
-    update::OnUpData onUpData{ctx_.sys, ctx_.dialogs, {cmdStart, cmdStop, lblCount, Timer6},
-                              kTitle,   kServerBase,  [this] { restoreBeforeEnd(); }};
+    update::OnUpData onUpData{ctx_.sys,
+                              ctx_.dialogs,
+                              {cmdStart, cmdStop, lblCount, Timer6},
+                              kTitle,
+                              kServerBase,
+                              {[this] { return blackScreenLocked(); }, [this] { prepareAbruptEnd(); }}};
 };
 
 }  // namespace app

@@ -28,9 +28,17 @@ class OnUpData {
         ui::Label& lblCount;
         ui::Timer& Timer6;
     };
-    // restoreBeforeEnd brings back everything hidden, for a program about to end at once.
+    // How the program may end at once, for a mandatory notice.
+    struct Ending {
+        // True while nothing may end the program (the black screen is locked): the
+        // notice waits for a later tick.
+        std::function<bool()> held;
+        // Brings back everything hidden and lets go of what the system lent the program
+        // (its icon, its hotkeys), for a program about to end at once.
+        std::function<void()> prepare;
+    };
     OnUpData(platform::System& sys, ui::Dialogs& dialogs, Controls controls, std::string title,
-             std::string serverBase, std::function<void()> restoreBeforeEnd);
+             std::string serverBase, Ending ending);
 
     void cmdStart_Click();
     void cmdStop_Click();
@@ -60,6 +68,8 @@ class OnUpData {
     bool older(const ServerParts& parts) const;
     bool mandatory(const ServerParts& pass) const;
     void endWithProductPage();
+    bool endHeld() const { return ending_.held && ending_.held(); }
+    void deferNotice(const ServerParts& pass);
     void askAndDownload(const ServerParts& update);
     void exeDownloaded(const ServerParts& update, const std::string& local,
                        const DownloadResult& result);
@@ -76,8 +86,10 @@ class OnUpData {
     Controls c_;
     std::string title_;
     std::string base_;
-    std::function<void()> restoreBeforeEnd_;
+    Ending ending_;
     bool busy_ = false;
+    // A notice that came while the program could not end, shown at a later tick.
+    std::optional<ServerParts> deferred_;
     std::unique_ptr<platform::HttpTransfer> probe_;
     std::unique_ptr<DownloadToFile> download_;
 };
