@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "core/version.h"
 #include "platform/system.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -16,9 +17,9 @@
 namespace update {
 
 // This release.
-inline constexpr int kMajor = 1;
-inline constexpr int kMinor = 0;
-inline constexpr int kRevision = 0;
+inline constexpr int kMajor = VEILOR_VERSION_MAJOR;
+inline constexpr int kMinor = VEILOR_VERSION_MINOR;
+inline constexpr int kRevision = VEILOR_VERSION_PATCH;
 
 class OnUpData {
   public:
