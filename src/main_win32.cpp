@@ -38,11 +38,16 @@ class OleSession {
     bool ok_;
 };
 
-// A Veilor about to die brings back what it hid first: nothing else would.
+// A Veilor about to die brings back what it hid first: nothing else would. Only the user
+// interface thread touches the record and the windows; a crash on any other thread (the
+// download, the keyboard hook) may have caught it half-way through a change, so there the
+// restore is left to the record on disk, which the next start reads.
 app::Application* crashingApplication = nullptr;
+DWORD interfaceThread = 0;
 
 LONG WINAPI restoreBeforeDying(EXCEPTION_POINTERS*) noexcept {
     static LONG entered = 0;
+    if (GetCurrentThreadId() != interfaceThread) return EXCEPTION_CONTINUE_SEARCH;
     if (InterlockedExchange(&entered, 1) == 0 && crashingApplication) {
         try {
             crashingApplication->frmain().restoreRecorded();
@@ -55,8 +60,10 @@ LONG WINAPI restoreBeforeDying(EXCEPTION_POINTERS*) noexcept {
 
 class CrashRestore {
   public:
+    // Made on the user interface thread.
     explicit CrashRestore(app::Application& application) {
         crashingApplication = &application;
+        interfaceThread = GetCurrentThreadId();
         previous_ = SetUnhandledExceptionFilter(restoreBeforeDying);
     }
     ~CrashRestore() {

@@ -113,7 +113,7 @@ void Frmain::Form_Load() {
     createHotKeys();
     mydoc_ = settingsFolder();
     if (!ctx_.sys.files.folderExists(mydoc_)) ctx_.sys.files.createFolder(mydoc_);
-    hiddenRecord.setFolder(mydoc_);
+    hiddenRecord.setFolder(recordFolder());
     settings::LoadConfig(ctx_.sys.profile, configPath(), hotKeyBoxes(), settings_);
     cHK->ClsAllHotKey();
     hotKeyPage->SetHotKeys();

@@ -128,8 +128,9 @@ class Frmain : public ui::Form {
     // The desktop-icon toggle.
     void Command10_Click();
 
-    // What a run that did not end normally left hidden in this boot, brought back; true
-    // when anything was. Runs before the main window is first shown.
+    // What a run that did not end normally left hidden, brought back (also a record an
+    // older version left beside the settings file, which then goes); true when anything
+    // was. Runs before the main window is first shown.
     bool restoreLeftovers();
     // Everything this run has hidden, brought back at once, for a program about to die.
     void restoreRecorded();
@@ -157,7 +158,10 @@ class Frmain : public ui::Form {
     // The exit once it is decided: restore, clean up, leave.
     void endRun();
     std::string settingsFolder();
-    int restoreState(const windows::HiddenState& state);
+    // Veilor's folder in the local application data, where the record lives.
+    std::string recordFolder();
+    int restoreState(const windows::HiddenState& state, bool thisBoot);
+    int restoreButtons(const std::vector<windows::RecordedButton>& buttons, bool thisBoot);
     void wireRecord();
     void wireProcessPage();
     void loadProcessPage();
@@ -184,7 +188,7 @@ class Frmain : public ui::Form {
     settings::Settings settings_;
 
   public:
-    // What this run has hidden, beside the settings file; built from the context.
+    // What this run has hidden, in the local application data; built from the context.
     windows::HiddenRecord hiddenRecord{ctx_.sys.files, ctx_.sys.clock};
 
     // The window page on Frame1; built from the context, so declared after ctx_.
