@@ -5,6 +5,7 @@
 #include <ole2.h>
 
 #include "app/application.h"
+#include "platform/win32/win32_console.h"
 #include "platform/win32/win32_system.h"
 #include "ui/win32/win32_dialogs.h"
 #include "ui/win32/skin.h"
@@ -71,10 +72,15 @@ class CrashRestore {
 };
 
 int startAndRun(app::Application& application) {
-    switch (application.Main()) {
+    const app::StartResult result =
+        application.Main(cli::parseArguments(platform::win32::commandLineArguments()));
+    platform::win32::writeToConsole(application.consoleText());
+    switch (result) {
         case app::StartResult::HandedOver:
         case app::StartResult::Unreachable:
             return 0;
+        case app::StartResult::CommandDone:
+            return application.exitCode();
         default:
             return runMessageLoop();
     }

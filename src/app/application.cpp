@@ -46,6 +46,74 @@ StartResult Application::Main() {
     return StartResult::MainWindow;
 }
 
+StartResult Application::Main(const cli::Parsed& arguments) {
+    const cli::Command command = arguments.command;
+    if (command == cli::Command::None) return Main();
+    if (command == cli::Command::Unknown) {
+        // Before any claim: a mistyped switch must not stand in the way of a real start.
+        finish({cli::kExitUsage, arguments.problem + "\n" + cli::usage()});
+        return StartResult::CommandDone;
+    }
+    if (!ctx_.sys.instance.claim()) return handToRunning(command);
+    if (command != cli::Command::Hide && command != cli::Command::Toggle) {
+        finish({cli::kExitNotRunning, "Veilor is not running"});
+        return StartResult::CommandDone;
+    }
+    if (!componentsPresent()) {
+        downLDFIX_->show();
+        return StartResult::MissingComponent;
+    }
+    startInTray(command);
+    return StartResult::InTray;
+}
+
+StartResult Application::handToRunning(cli::Command command) {
+    platform::SingleInstance& instance = ctx_.sys.instance;
+    std::optional<std::string> answer =
+        instance.askRunning(cli::wireCommand(command), kCommandTimeoutMs);
+    std::optional<cli::Reply> reply = answer ? cli::parseReply(*answer) : std::nullopt;
+    if (!reply)
+        reply = cli::Reply{cli::kExitNoAnswer, "Veilor is running but did not answer in time"};
+    // An uninstaller waits for this copy and then removes the program's files.
+    if (command == cli::Command::Exit && reply->exitCode == cli::kExitDone)
+        instance.waitForRunningToEnd(kExitWaitMs);
+    finish(*reply);
+    return StartResult::CommandDone;
+}
+
+// Never past a window: the main window stays away, and what an earlier run left
+// hidden is reported on the console instead of in a message box.
+void Application::startInTray(cli::Command command) {
+    listen();
+    const bool restored = frmain_->restoreLeftovers();
+    frmain_->load();
+    frmain_->goToTray();
+    cli::Reply reply = frmain_->runCommand(command);
+    if (restored) reply.line = "restored what an earlier run left hidden; " + reply.line;
+    finish(reply);
+}
+
+void Application::finish(const cli::Reply& reply) {
+    exitCode_ = reply.exitCode;
+    consoleText_ = reply.line;
+}
+
+void Application::listen() {
+    ctx_.sys.instance.listen([this](const std::string& command) { return answer(command); });
+}
+
+std::string Application::answer(const std::string& command) {
+    std::optional<cli::Command> switched = cli::fromWire(command);
+    if (!switched) {
+        frmain_->linkExecute(command);
+        return "";
+    }
+    if (ended_ || !frmain_->loaded()) {
+        return cli::formatReply({cli::kExitNoAnswer, "Veilor is starting or ending; try again"});
+    }
+    return cli::formatReply(frmain_->runCommand(*switched));
+}
+
 bool Application::componentsPresent() {
     const std::string windir = ctx_.sys.environment.variable("windir").value_or("");
     for (const char* component : kRequiredComponents) {
@@ -57,7 +125,7 @@ bool Application::componentsPresent() {
 // A second start may bring the main window up only once it is meant to be up, never
 // past the repair prompt.
 void Application::showMainWindow() {
-    ctx_.sys.instance.listen([this](const std::string& command) { frmain_->linkExecute(command); });
+    listen();
     const bool restored = frmain_->restoreLeftovers();
     frmain_->show();
     if (restored) {

@@ -232,7 +232,7 @@ void Frmain::dragWindow() {
 }
 
 void Frmain::Form_Unload(bool& cancel) {
-    if (core::valInt(settings_.mEndMsg) != 1) {
+    if (!exitWithoutQuestion_ && core::valInt(settings_.mEndMsg) != 1) {
         int answer = ctx_.dialogs.messageBox(
             "退出程序后所有隐藏将恢复，确定仍要退出？", "退出",
             ui::mb::kYesNo | ui::mb::kIconQuestion | ui::mb::kDefaultButton2);

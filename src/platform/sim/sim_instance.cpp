@@ -2,6 +2,12 @@
 
 namespace platform::sim {
 
+SimInstance::~SimInstance() {
+    if (!owner_) return;
+    bus_.claimed = false;
+    bus_.handler = nullptr;
+}
+
 bool SimInstance::claim() {
     if (bus_.claimed && !owner_) return false;
     bus_.claimed = owner_ = true;
@@ -15,7 +21,20 @@ bool SimInstance::sendToRunning(const std::string& command, int) {
     return true;
 }
 
-void SimInstance::listen(std::function<void(const std::string&)> handler) {
+std::optional<std::string> SimInstance::askRunning(const std::string& command, int) {
+    if (!bus_.claimed || !bus_.firstAnswers || !bus_.handler) return std::nullopt;
+    ++bus_.delivered;
+    asked_ = true;
+    // A copy of the handler: the answering copy may end, and drop its own, while it runs.
+    Handler handler = bus_.handler;
+    return handler(command);
+}
+
+bool SimInstance::waitForRunningToEnd(int) {
+    return asked_ && !bus_.claimed;
+}
+
+void SimInstance::listen(Handler handler) {
     if (owner_) bus_.handler = std::move(handler);
 }
 

@@ -11,20 +11,29 @@ namespace platform::sim {
 struct SimInstanceBus {
     bool claimed = false;
     bool firstAnswers = true;  // false: the first instance hangs and never answers
-    std::function<void(const std::string&)> handler;
+    platform::SingleInstance::Handler handler;
     int delivered = 0;
 };
 
 class SimInstance : public SingleInstance {
   public:
     explicit SimInstance(SimInstanceBus& bus) : bus_(bus) {}
+    // The first copy's process ends: the claim is free again and nobody listens.
+    ~SimInstance() override;
+    SimInstance(const SimInstance&) = delete;
+    SimInstance& operator=(const SimInstance&) = delete;
+
     bool claim() override;
     bool sendToRunning(const std::string& command, int timeoutMs) override;
-    void listen(std::function<void(const std::string&)> handler) override;
+    std::optional<std::string> askRunning(const std::string& command, int timeoutMs) override;
+    // True once the first copy's SimInstance is gone; a simulated wait passes no time.
+    bool waitForRunningToEnd(int timeoutMs) override;
+    void listen(Handler handler) override;
 
   private:
     SimInstanceBus& bus_;
     bool owner_ = false;
+    bool asked_ = false;
 };
 
 }  // namespace platform::sim
