@@ -46,7 +46,7 @@ StartResult Application::Main() {
     return StartResult::MainWindow;
 }
 
-StartResult Application::Main(const cli::Parsed& arguments) {
+StartResult Application::Main(const cli::Parsed& arguments, int budgetMs) {
     const cli::Command command = arguments.command;
     if (command == cli::Command::None) return Main();
     if (command == cli::Command::Unknown) {
@@ -54,7 +54,7 @@ StartResult Application::Main(const cli::Parsed& arguments) {
         finish({cli::kExitUsage, arguments.problem + "\n" + cli::usage()});
         return StartResult::CommandDone;
     }
-    if (!ctx_.sys.instance.claim()) return handToRunning(command);
+    if (!ctx_.sys.instance.claim()) return handToRunning(command, budgetMs);
     if (command != cli::Command::Hide && command != cli::Command::Toggle) {
         finish({cli::kExitNotRunning, "Veilor is not running"});
         return StartResult::CommandDone;
@@ -67,18 +67,34 @@ StartResult Application::Main(const cli::Parsed& arguments) {
     return StartResult::InTray;
 }
 
-StartResult Application::handToRunning(cli::Command command) {
+StartResult Application::handToRunning(cli::Command command, int budgetMs) {
     platform::SingleInstance& instance = ctx_.sys.instance;
-    std::optional<std::string> answer =
-        instance.askRunning(cli::wireCommand(command), kCommandTimeoutMs);
-    std::optional<cli::Reply> reply = answer ? cli::parseReply(*answer) : std::nullopt;
-    if (!reply)
-        reply = cli::Reply{cli::kExitNoAnswer, "Veilor is running but did not answer in time"};
+    const std::uint32_t start = ctx_.sys.clock.tickCount();
+    const platform::Asked asked = instance.askRunning(cli::wireCommand(command), budgetMs);
+    std::optional<cli::Reply> reply = asked.answer ? cli::parseReply(*asked.answer) : std::nullopt;
+    if (!reply) reply = withoutAnswer(command, asked.delivered);
     // An uninstaller waits for this copy and then removes the program's files.
-    if (command == cli::Command::Exit && reply->exitCode == cli::kExitDone)
-        instance.waitForRunningToEnd(kExitWaitMs);
+    if (command == cli::Command::Exit && reply->exitCode == cli::kExitDone) {
+        instance.waitForRunningToEnd(budgetMs -
+                                     static_cast<int>(ctx_.sys.clock.tickCount() - start));
+    }
     finish(*reply);
     return StartResult::CommandDone;
+}
+
+// A running copy that took a hide or a restore does it, however long the desktop keeps
+// it busy: a script is not held up for that. The state and the exit need the answer.
+cli::Reply Application::withoutAnswer(cli::Command command, bool delivered) {
+    if (!delivered) return {cli::kExitNoAnswer, "Veilor is running but did not answer in time"};
+    switch (command) {
+        case cli::Command::Hide:
+        case cli::Command::Restore:
+        case cli::Command::Toggle:
+            return {cli::kExitDone,
+                    cli::switchName(command) + ": handed over; Veilor is still at it"};
+        default:
+            return {cli::kExitNoAnswer, "Veilor took the command but did not answer in time"};
+    }
 }
 
 // Never past a window: the main window stays away, and what an earlier run left
@@ -108,10 +124,16 @@ std::string Application::answer(const std::string& command) {
         frmain_->linkExecute(command);
         return "";
     }
-    if (ended_ || !frmain_->loaded()) {
-        return cli::formatReply({cli::kExitNoAnswer, "Veilor is starting or ending; try again"});
+    // A command arriving while another runs (the exit lets messages through) waits for
+    // no one: half an exit is no state to hide or restore in.
+    if (ended_ || answering_ || !frmain_->loaded()) {
+        return cli::formatReply(
+            {cli::kExitNoAnswer, "Veilor is busy, starting or ending; try again"});
     }
-    return cli::formatReply(frmain_->runCommand(*switched));
+    answering_ = true;
+    const cli::Reply reply = frmain_->runCommand(*switched);
+    answering_ = false;
+    return cli::formatReply(reply);
 }
 
 bool Application::componentsPresent() {

@@ -31,7 +31,8 @@ class Application {
     StartResult Main();
     // The start with the program's arguments: a plain start, or a switch handed to the
     // running copy, or done by this one when it is the first.
-    StartResult Main(const cli::Parsed& arguments);
+    // budgetMs: how long a second start may still wait for the running copy.
+    StartResult Main(const cli::Parsed& arguments, int budgetMs = kCommandBudgetMs);
     // After a start with a switch: the process's exit code, and what the console shows.
     int exitCode() const { return exitCode_; }
     const std::string& consoleText() const { return consoleText_; }
@@ -45,17 +46,18 @@ class Application {
 
     // How long a second copy waits for the first to answer.
     static constexpr int kHandOverTimeoutMs = 5000;
-    // A second start with a switch ends within three seconds, whatever the first does:
-    // so long for the answer, and then so long for an exiting copy to be gone.
-    static constexpr int kCommandTimeoutMs = 1800;
-    static constexpr int kExitWaitMs = 600;
+    // A second start with a switch ends within three seconds of its own start, whatever
+    // the first does: this long for the answer and, after /exit, for the first to be gone,
+    // counted from the process's start, with the rest left for ending the process.
+    static constexpr int kCommandBudgetMs = 2600;
 
   private:
     bool componentsPresent();
     void showMainWindow();
     void listen();
     std::string answer(const std::string& command);
-    StartResult handToRunning(cli::Command command);
+    StartResult handToRunning(cli::Command command, int budgetMs);
+    static cli::Reply withoutAnswer(cli::Command command, bool delivered);
     void startInTray(cli::Command command);
     void finish(const cli::Reply& reply);
 
@@ -64,6 +66,7 @@ class Application {
     std::unique_ptr<DownLDFIX> downLDFIX_;
     std::unique_ptr<FrmAbout> frmAbout_;
     bool ended_ = false;
+    bool answering_ = false;
     int exitCode_ = cli::kExitDone;
     std::string consoleText_;
 };

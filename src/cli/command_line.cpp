@@ -79,11 +79,16 @@ std::string usage() {
            "  locked, 5 Veilor did not answer in time";
 }
 
-std::string wireCommand(Command command) {
+std::string switchName(Command command) {
     for (const auto& [word, c] : kSwitches) {
-        if (c == command) return std::string(kWirePrefix) + std::string(word);
+        if (c == command) return std::string(word);
     }
     return "";
+}
+
+std::string wireCommand(Command command) {
+    const std::string word = switchName(command);
+    return word.empty() ? "" : std::string(kWirePrefix) + word;
 }
 
 std::optional<Command> fromWire(const std::string& text) {

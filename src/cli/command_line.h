@@ -35,6 +35,8 @@ std::string usage();
 // The words on the single-instance channel. A plain start's "Show" is none of them.
 std::string wireCommand(Command command);
 std::optional<Command> fromWire(const std::string& text);
+// The switch's word without its slash: "hide".
+std::string switchName(Command command);
 
 struct Reply {
     int exitCode = kExitDone;

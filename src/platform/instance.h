@@ -7,6 +7,12 @@
 
 namespace platform {
 
+// What became of a command handed to the running instance and waited for.
+struct Asked {
+    bool delivered = false;             // the running instance took the command
+    std::optional<std::string> answer;  // and answered it in time
+};
+
 class SingleInstance {
   public:
     // The first instance's handler, called on the user-interface thread; what it returns
@@ -19,9 +25,9 @@ class SingleInstance {
     // Delivers the command to the running instance; false when it could not be reached
     // within timeoutMs. Never blocks longer than that.
     virtual bool sendToRunning(const std::string& command, int timeoutMs) = 0;
-    // Delivers the command and waits for the handler's answer; nullopt when either did not
-    // come within timeoutMs in all. Never blocks longer than that.
-    virtual std::optional<std::string> askRunning(const std::string& command, int timeoutMs) = 0;
+    // Delivers the command and waits for the handler's answer, within timeoutMs in all.
+    // Never blocks longer than that.
+    virtual Asked askRunning(const std::string& command, int timeoutMs) = 0;
     // After askRunning: waits until the instance that answered has ended; false when it
     // still runs after timeoutMs (or none answered).
     virtual bool waitForRunningToEnd(int timeoutMs) = 0;

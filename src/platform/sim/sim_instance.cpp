@@ -21,13 +21,14 @@ bool SimInstance::sendToRunning(const std::string& command, int) {
     return true;
 }
 
-std::optional<std::string> SimInstance::askRunning(const std::string& command, int) {
-    if (!bus_.claimed || !bus_.firstAnswers || !bus_.handler) return std::nullopt;
+Asked SimInstance::askRunning(const std::string& command, int) {
+    if (!bus_.claimed || !bus_.firstAnswers || !bus_.handler) return {};
     ++bus_.delivered;
     asked_ = true;
+    if (bus_.answersLate) return {true, std::nullopt};
     // A copy of the handler: the answering copy may end, and drop its own, while it runs.
     Handler handler = bus_.handler;
-    return handler(command);
+    return {true, handler(command)};
 }
 
 bool SimInstance::waitForRunningToEnd(int) {

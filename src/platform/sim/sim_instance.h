@@ -11,6 +11,8 @@ namespace platform::sim {
 struct SimInstanceBus {
     bool claimed = false;
     bool firstAnswers = true;  // false: the first instance hangs and never answers
+    // true: the first instance takes a command but is still at it when the asker gives up
+    bool answersLate = false;
     platform::SingleInstance::Handler handler;
     int delivered = 0;
 };
@@ -25,7 +27,7 @@ class SimInstance : public SingleInstance {
 
     bool claim() override;
     bool sendToRunning(const std::string& command, int timeoutMs) override;
-    std::optional<std::string> askRunning(const std::string& command, int timeoutMs) override;
+    Asked askRunning(const std::string& command, int timeoutMs) override;
     // True once the first copy's SimInstance is gone; a simulated wait passes no time.
     bool waitForRunningToEnd(int timeoutMs) override;
     void listen(Handler handler) override;

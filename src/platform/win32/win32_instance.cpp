@@ -208,19 +208,18 @@ bool Win32SingleInstance::sendToRunning(const std::string& command, int timeoutM
     return deliver(command, nullptr, GetTickCount(), static_cast<DWORD>(std::max(timeoutMs, 0)));
 }
 
-std::optional<std::string> Win32SingleInstance::askRunning(const std::string& command,
-                                                           int timeoutMs) {
+Asked Win32SingleInstance::askRunning(const std::string& command, int timeoutMs) {
     const DWORD start = GetTickCount();
     const DWORD limit = static_cast<DWORD>(std::max(timeoutMs, 0));
     ReplyBox box;
     ReplyWindow window(replyClassOf(className_), box);
-    if (!window.hwnd()) return std::nullopt;
+    if (!window.hwnd()) return {};
     // The answer may only come from the copy that gets the command.
     box.from = waitForListener(className_, start, limit);
-    if (!box.from) return std::nullopt;
-    if (deliver(command, window.hwnd(), start, limit) != box.from) return std::nullopt;
+    if (!box.from) return {};
+    if (deliver(command, window.hwnd(), start, limit) != box.from) return {};
     pumpUntilAnswered(box, start, limit);
-    return box.answer;
+    return {true, box.answer};
 }
 
 bool Win32SingleInstance::waitForRunningToEnd(int timeoutMs) {
@@ -275,7 +274,10 @@ void Win32SingleInstance::deliverPending() {
 // outside, and any program can send one.
 void Win32SingleInstance::answer(void* replyTo, const std::string& reply) {
     HWND to = static_cast<HWND>(replyTo);
-    if (!to || reply.size() > kMaxCommandBytes || classOf(to) != replyClassOf(className_)) return;
+    if (!to || reply.size() > kMaxCommandBytes) return;
+    const std::wstring expected = replyClassOf(className_);
+    const std::wstring actual = classOf(to);
+    if (actual != expected) return;
     COPYDATASTRUCT cds{kReplyTag, static_cast<DWORD>(reply.size()),
                        const_cast<char*>(reply.data())};
     DWORD_PTR ignored = 0;

@@ -26,7 +26,7 @@ class Win32SingleInstance : public SingleInstance {
     // starting), then for the first copy to take the command.
     bool sendToRunning(const std::string& command, int timeoutMs) override;
     // Pumps this thread's messages while it waits for the answer.
-    std::optional<std::string> askRunning(const std::string& command, int timeoutMs) override;
+    Asked askRunning(const std::string& command, int timeoutMs) override;
     bool waitForRunningToEnd(int timeoutMs) override;
     // Creates the listening window; the handler runs from the message loop of the
     // thread that called listen, after the sender has been told the command arrived.

@@ -164,6 +164,19 @@ TEST_F(CommandLineTest, UnknownSwitchChangesNothingAndClaimsNothing) {
     EXPECT_TRUE(shown(editor));
 }
 
+TEST_F(CommandLineTest, ACopyStillAtItHasTakenAHideButCannotTellTheState) {
+    first.start();
+    bus.answersLate = true;
+    second({"/toggle"});
+    EXPECT_EQ(exitCode(), 0) << "taken, and done once the desktop lets it";
+    EXPECT_EQ(line(), "toggle: handed over; Veilor is still at it");
+    for (const char* command : {"/status", "/exit"}) {
+        second({command});
+        EXPECT_EQ(exitCode(), 5) << command;
+        EXPECT_EQ(line(), "Veilor took the command but did not answer in time");
+    }
+}
+
 TEST_F(CommandLineTest, ACopyThatDoesNotAnswerGivesFive) {
     first.start();
     bus.firstAnswers = false;
