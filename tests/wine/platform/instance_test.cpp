@@ -154,7 +154,7 @@ TEST(Win32SingleInstance, AskingCopyGetsTheAnswerOfTheHandler) {
         answer = copy.askRunning("status", 10000);
         done = true;
     });
-    waitUntil([&] { return done; }, 10000);  // this thread is the first copy: it pumps
+    waitUntil([&] { return done.load(); }, 10000);  // this thread is the first copy: it pumps
     later.join();
     EXPECT_TRUE(answer.delivered);
     EXPECT_EQ(answer.answer, std::optional<std::string>("answer to status"));
@@ -178,7 +178,7 @@ TEST(Win32SingleInstance, AnAnswerThatTakesTooLongIsNotWaitedFor) {
         took = GetTickCount() - start;
         done = true;
     });
-    waitUntil([&] { return done; }, 10000);
+    waitUntil([&] { return done.load(); }, 10000);
     later.join();
     EXPECT_TRUE(answer.delivered) << "the first copy took the command";
     EXPECT_EQ(answer.answer, std::nullopt);
