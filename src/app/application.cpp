@@ -20,6 +20,9 @@ Application::Application(Context& ctx)
     downLDFIX_->onEnd = [this] { endProgram(); };
     downLDFIX_->onForceStart = [this] { showMainWindow(); };
     frmain_->mainTray.hooks.showAbout = [this] { frmAbout_->show(); };
+    frmain_->onCommandExit = [this] {
+        ctx_.sys.instance.afterAnswer([this] { frmain_->exitWithoutQuestion(); });
+    };
 }
 
 Application::~Application() {
@@ -75,11 +78,19 @@ StartResult Application::handToRunning(cli::Command command, int budgetMs) {
     if (!reply) reply = withoutAnswer(command, asked.delivered);
     // An uninstaller waits for this copy and then removes the program's files.
     if (command == cli::Command::Exit && reply->exitCode == cli::kExitDone) {
-        instance.waitForRunningToEnd(budgetMs -
-                                     static_cast<int>(ctx_.sys.clock.tickCount() - start));
+        const int left = budgetMs - static_cast<int>(ctx_.sys.clock.tickCount() - start);
+        if (!instance.waitForRunningToEnd(left)) reply->line = stillEnding(reply->line);
     }
     finish(*reply);
     return StartResult::CommandDone;
+}
+
+// It has answered and is on its way out; it restores before it ends, however long the
+// desktop keeps it.
+std::string Application::stillEnding(const std::string& line) {
+    const std::string ended = cli::kEndedPrefix;
+    if (line.rfind(ended, 0) != 0) return line;
+    return cli::kEndingPrefix + line.substr(ended.size());
 }
 
 // A running copy that took a hide or a restore does it, however long the desktop keeps

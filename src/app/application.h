@@ -58,6 +58,7 @@ class Application {
     std::string answer(const std::string& command);
     StartResult handToRunning(cli::Command command, int budgetMs);
     static cli::Reply withoutAnswer(cli::Command command, bool delivered);
+    static std::string stillEnding(const std::string& line);
     void startInTray(cli::Command command);
     void finish(const cli::Reply& reply);
 

@@ -44,6 +44,10 @@ class Frmain : public ui::Form {
     // What this run holds hidden now: the windows it hid that still exist and are still
     // hidden, the icons it hid, the taskbar and the desktop icons.
     cli::HiddenCount hiddenNow();
+    // The exit a command asked for, to run once the command is answered.
+    std::function<void()> onCommandExit;
+    // The normal exit, restoring everything, without the question.
+    void exitWithoutQuestion();
     // Puts the loaded main window away into the notification area, as the start-minimised
     // option does.
     void goToTray() { frmtray_Click(); }

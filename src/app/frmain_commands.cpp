@@ -55,14 +55,19 @@ cli::Reply Frmain::restoreByCommand() {
     return {cli::kExitDone, line};
 }
 
+// The answer goes first and the exit follows (through onCommandExit): restoring and
+// closing every window may take longer than the asking copy can wait.
 cli::Reply Frmain::exitByCommand() {
     if (blackScreenUp()) return {cli::kExitLocked, "refused: the black screen is locked"};
     const cli::HiddenCount before = hiddenNow();
+    if (onCommandExit) onCommandExit();
+    return {cli::kExitDone, std::string(cli::kEndedPrefix) + cli::describe(before)};
+}
+
+void Frmain::exitWithoutQuestion() {
     exitWithoutQuestion_ = true;
-    const bool ended = unload();
+    unload();
     exitWithoutQuestion_ = false;
-    if (!ended) return {cli::kExitNoAnswer, "Veilor did not end"};
-    return {cli::kExitDone, "ended; restored: " + cli::describe(before)};
 }
 
 // Whether the black screen is up: while it is, only its password may end the lock.

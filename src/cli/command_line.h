@@ -47,6 +47,11 @@ std::string formatReply(const Reply& reply);
 // nullopt for a text that is not an answer of this program's.
 std::optional<Reply> parseReply(const std::string& text);
 
+// How the running copy's answer to /exit begins, and how the asking copy says it instead
+// when that copy has not ended by the time it stops waiting.
+inline constexpr const char* kEndedPrefix = "ended; restored: ";
+inline constexpr const char* kEndingPrefix = "still ending; restoring: ";
+
 // What Veilor holds hidden now, as far as it can tell.
 struct HiddenCount {
     int windows = 0;

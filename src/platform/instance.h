@@ -32,6 +32,9 @@ class SingleInstance {
     // still runs after timeoutMs (or none answered).
     virtual bool waitForRunningToEnd(int timeoutMs) = 0;
     virtual void listen(Handler handler) = 0;
+    // For the handler: runs the action once its answer has gone back to the asking copy
+    // (at once when no command is being answered). An exit must not outrun its answer.
+    virtual void afterAnswer(std::function<void()> action) = 0;
 };
 
 }  // namespace platform

@@ -1,6 +1,16 @@
 #include "platform/sim/sim_instance.h"
 
 namespace platform::sim {
+namespace {
+
+void runAfterAnswer(SimInstanceBus& bus) {
+    std::vector<std::function<void()>> actions;
+    actions.swap(bus.afterAnswer);
+    for (auto& action : actions)
+        action();
+}
+
+}  // namespace
 
 SimInstance::~SimInstance() {
     if (!owner_) return;
@@ -28,7 +38,16 @@ Asked SimInstance::askRunning(const std::string& command, int) {
     if (bus_.answersLate) return {true, std::nullopt};
     // A copy of the handler: the answering copy may end, and drop its own, while it runs.
     Handler handler = bus_.handler;
-    return {true, handler(command)};
+    bus_.answering = true;
+    Asked asked{true, handler(command)};
+    bus_.answering = false;
+    runAfterAnswer(bus_);
+    return asked;
+}
+
+void SimInstance::afterAnswer(std::function<void()> action) {
+    bus_.afterAnswer.push_back(std::move(action));
+    if (!bus_.answering) runAfterAnswer(bus_);
 }
 
 bool SimInstance::waitForRunningToEnd(int) {

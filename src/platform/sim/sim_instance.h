@@ -3,6 +3,7 @@
 // sharing one SimInstanceBus behave as two copies of the program on one desktop.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/instance.h"
 
@@ -15,6 +16,8 @@ struct SimInstanceBus {
     bool answersLate = false;
     platform::SingleInstance::Handler handler;
     int delivered = 0;
+    bool answering = false;
+    std::vector<std::function<void()>> afterAnswer;
 };
 
 class SimInstance : public SingleInstance {
@@ -31,6 +34,7 @@ class SimInstance : public SingleInstance {
     // True once the first copy's SimInstance is gone; a simulated wait passes no time.
     bool waitForRunningToEnd(int timeoutMs) override;
     void listen(Handler handler) override;
+    void afterAnswer(std::function<void()> action) override;
 
   private:
     SimInstanceBus& bus_;

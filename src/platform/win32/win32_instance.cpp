@@ -259,14 +259,33 @@ void Win32SingleInstance::deliverPending() {
         pending_.pop_front();
         if (!handler_) continue;
         std::string reply;
+        answering_ = true;
         try {
             reply = handler_(next.command);
+            answer(next.replyTo, reply);
         } catch (...) {
             // The handler's failure must not cross the window procedure; the asking copy
             // hears nothing and says so.
-            continue;
         }
-        answer(next.replyTo, reply);
+        answering_ = false;
+        runAfterAnswer();
+    }
+}
+
+void Win32SingleInstance::afterAnswer(std::function<void()> action) {
+    afterAnswer_.push_back(std::move(action));
+    if (!answering_) runAfterAnswer();
+}
+
+void Win32SingleInstance::runAfterAnswer() {
+    std::vector<std::function<void()>> actions;
+    actions.swap(afterAnswer_);
+    for (auto& action : actions) {
+        try {
+            action();
+        } catch (...) {
+            // As the handler's: never across the window procedure.
+        }
     }
 }
 

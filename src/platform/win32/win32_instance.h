@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/instance.h"
 
@@ -31,6 +32,7 @@ class Win32SingleInstance : public SingleInstance {
     // Creates the listening window; the handler runs from the message loop of the
     // thread that called listen, after the sender has been told the command arrived.
     void listen(Handler handler) override;
+    void afterAnswer(std::function<void()> action) override;
 
   private:
     struct Proc;  // the listening window's procedure
@@ -44,6 +46,7 @@ class Win32SingleInstance : public SingleInstance {
     void received(std::string command, void* replyTo);
     void deliverPending();
     void answer(void* replyTo, const std::string& reply);
+    void runAfterAnswer();
 
     std::wstring mutexName_;
     std::wstring className_;
@@ -52,6 +55,8 @@ class Win32SingleInstance : public SingleInstance {
     bool classRegistered_ = false;
     Handler handler_;
     std::deque<Pending> pending_;
+    bool answering_ = false;
+    std::vector<std::function<void()>> afterAnswer_;
     // The copy that answered askRunning, held so its end can be awaited.
     void* answeredProcess_ = nullptr;
 };
