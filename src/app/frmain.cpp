@@ -239,7 +239,7 @@ void Frmain::Form_Unload(bool& cancel) {
         cancel = true;
         return;
     }
-    if (core::valInt(settings_.mEndMsg) != 1) {
+    if (!exitWithoutQuestion_ && core::valInt(settings_.mEndMsg) != 1) {
         int answer = ctx_.dialogs.messageBox(
             "退出程序后所有隐藏将恢复，确定仍要退出？", "退出",
             ui::mb::kYesNo | ui::mb::kIconQuestion | ui::mb::kDefaultButton2);

@@ -11,6 +11,7 @@
 #include "app/context.h"
 #include "app/main_tray.h"
 #include "blackscreen/frm_black.h"
+#include "cli/command_line.h"
 #include "blackscreen/frm_pwd.h"
 #include "hotkeys/c_hot_key.h"
 #include "hotkeys/hotkey_page.h"
@@ -38,6 +39,18 @@ class Frmain : public ui::Form {
     void showPage(ui::Frame& page);
     // The running copy was asked to come back by a second start.
     void linkExecute(const std::string& command);
+    // A switch a second start handed over, done; what the second start reports.
+    cli::Reply runCommand(cli::Command command);
+    // What this run holds hidden now: the windows it hid that still exist and are still
+    // hidden, the icons it hid, the taskbar and the desktop icons.
+    cli::HiddenCount hiddenNow();
+    // The exit a command asked for, to run once the command is answered.
+    std::function<void()> onCommandExit;
+    // The normal exit, restoring everything, without the question.
+    void exitWithoutQuestion();
+    // Puts the loaded main window away into the notification area, as the start-minimised
+    // option does.
+    void goToTray() { frmtray_Click(); }
     // Leaves the program once the main window is gone.
     std::function<void()> onEnd;
     // The black screen is up and waits for its password: nothing ends the program meanwhile,
@@ -145,6 +158,11 @@ class Frmain : public ui::Form {
     void wireEvents();
     void Form_Load();
     void Form_Unload(bool& cancel);
+    cli::Reply hideByCommand();
+    cli::Reply restoreByCommand();
+    cli::Reply exitByCommand();
+    // The exit asked for from the command line: no question.
+    bool exitWithoutQuestion_ = false;
     // What the exit restores before the program ends.
     void restoreOnExit();
     // The taskbar, the desktop icons and everything else hidden, brought back by every
