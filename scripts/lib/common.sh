@@ -12,7 +12,7 @@ VEILOR_PACKAGES=(
     cmake g++ make git clang-format googletest libgtest-dev
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     wine wine64 fonts-wine
-    xvfb xauth x11-utils imagemagick fonts-wqy-microhei
+    xvfb xauth x11-utils imagemagick fonts-wqy-microhei wixl zip
 )
 if "$VEILOR_ROOT/scripts/lib/runs-i386"; then
     VEILOR_PACKAGES+=(wine32:i386)

@@ -1,10 +1,11 @@
 #pragma once
 // The program's fixed texts and addresses.
+#include "core/version.h"
 
 namespace app {
 
 inline constexpr const char* kTitle = "Veilor";
-inline constexpr const char* kVersion = "V1.0 正式版";
+inline constexpr const char* kVersion = "V" VEILOR_VERSION_SHORT " 正式版";
 // The maker's web server, scheme and host without a trailing slash; fixed at build time
 // (server_base.cpp), so a test build can point it at a server of its own.
 extern const char* const kServerBase;

@@ -29,6 +29,8 @@ Frmain::Frmain(Context& ctx) : ui::Form(ctx.forms, 1000, "frmain"), ctx_(ctx) {
 void Frmain::wireEvents() {
     onLoad = [this] { Form_Load(); };
     onUnload = [this](bool& cancel) { Form_Unload(cancel); };
+    onSessionEnd = [this] { endSession(); };
+    mainTray.hooks.mayExit = [this] { return mayEnd(); };
     Command1.onClick = [this] {
         showPage(Frame1);
         windowPage.Refresh1();
@@ -111,7 +113,7 @@ void Frmain::Form_Load() {
     createHotKeys();
     mydoc_ = settingsFolder();
     if (!ctx_.sys.files.folderExists(mydoc_)) ctx_.sys.files.createFolder(mydoc_);
-    hiddenRecord.setFolder(mydoc_);
+    hiddenRecord.setFolder(recordFolder());
     settings::LoadConfig(ctx_.sys.profile, configPath(), hotKeyBoxes(), settings_);
     cHK->ClsAllHotKey();
     hotKeyPage->SetHotKeys();
@@ -177,8 +179,9 @@ void Frmain::Command5_Click() {
 }
 
 void Frmain::Command13_Click() {
+    if (!mayEnd()) return;
     settings::Command13(ctx_.dialogs, ctx_.sys.files, ctx_.sys.shell, mydoc_,
-                        [this] { restoreBeforeEnd(); });
+                        [this] { prepareAbruptEnd(); });
 }
 
 void Frmain::Form_Resize() {
@@ -232,7 +235,11 @@ void Frmain::dragWindow() {
 }
 
 void Frmain::Form_Unload(bool& cancel) {
-    if (core::valInt(settings_.mEndMsg) != 1) {
+    if (!mayEnd()) {
+        cancel = true;
+        return;
+    }
+    if (!exitWithoutQuestion_ && core::valInt(settings_.mEndMsg) != 1) {
         int answer = ctx_.dialogs.messageBox(
             "退出程序后所有隐藏将恢复，确定仍要退出？", "退出",
             ui::mb::kYesNo | ui::mb::kIconQuestion | ui::mb::kDefaultButton2);
@@ -241,10 +248,29 @@ void Frmain::Form_Unload(bool& cancel) {
             return;
         }
     }
+    endRun();
+}
+
+void Frmain::endRun() {
     formunload = true;
     onUpData.endForExit();
     restoreOnExit();
     if (onEnd) onEnd();
+}
+
+bool Frmain::mayEnd() {
+    if (!blackScreenLocked()) return true;
+    frmBlack.keepOnTop();
+    return false;
+}
+
+void Frmain::endSession() {
+    if (formunload) return;
+    // The only way past the password besides the password itself: the session is going,
+    // and nothing hidden may stay hidden for the next one.
+    frmBlack.unlock();
+    mainTray.DelTrayIcon();
+    endRun();
 }
 
 }  // namespace app

@@ -11,6 +11,7 @@
 #include "app/context.h"
 #include "app/main_tray.h"
 #include "blackscreen/frm_black.h"
+#include "cli/command_line.h"
 #include "blackscreen/frm_pwd.h"
 #include "hotkeys/c_hot_key.h"
 #include "hotkeys/hotkey_page.h"
@@ -38,8 +39,25 @@ class Frmain : public ui::Form {
     void showPage(ui::Frame& page);
     // The running copy was asked to come back by a second start.
     void linkExecute(const std::string& command);
+    // A switch a second start handed over, done; what the second start reports.
+    cli::Reply runCommand(cli::Command command);
+    // What this run holds hidden now: the windows it hid that still exist and are still
+    // hidden, the icons it hid, the taskbar and the desktop icons.
+    cli::HiddenCount hiddenNow();
+    // The exit a command asked for, to run once the command is answered.
+    std::function<void()> onCommandExit;
+    // The normal exit, restoring everything, without the question.
+    void exitWithoutQuestion();
+    // Puts the loaded main window away into the notification area, as the start-minimised
+    // option does.
+    void goToTray() { frmtray_Click(); }
     // Leaves the program once the main window is gone.
     std::function<void()> onEnd;
+    // The black screen is up and waits for its password: nothing ends the program meanwhile,
+    // but the end of the Windows session.
+    bool blackScreenLocked() const { return frmBlack.locked(); }
+    // The Windows session ends: the exit without its question, black screen or not.
+    void endSession();
 
     const std::string& mydoc() const { return mydoc_; }
     std::string configPath() const;
@@ -123,8 +141,9 @@ class Frmain : public ui::Form {
     // The desktop-icon toggle.
     void Command10_Click();
 
-    // What a run that did not end normally left hidden in this boot, brought back; true
-    // when anything was. Runs before the main window is first shown.
+    // What a run that did not end normally left hidden, brought back (also a record an
+    // older version left beside the settings file, which then goes); true when anything
+    // was. Runs before the main window is first shown.
     bool restoreLeftovers();
     // Everything this run has hidden, brought back at once, for a program about to die.
     void restoreRecorded();
@@ -139,13 +158,28 @@ class Frmain : public ui::Form {
     void wireEvents();
     void Form_Load();
     void Form_Unload(bool& cancel);
+    cli::Reply hideByCommand();
+    cli::Reply restoreByCommand();
+    cli::Reply exitByCommand();
+    // The exit asked for from the command line: no question.
+    bool exitWithoutQuestion_ = false;
     // What the exit restores before the program ends.
     void restoreOnExit();
     // The taskbar, the desktop icons and everything else hidden, brought back by every
     // way the program ends.
     void restoreBeforeEnd();
+    // For an end at once, past the exit: everything hidden back, the own icon gone, the
+    // hotkeys free.
+    void prepareAbruptEnd();
+    // False while the black screen is locked; the black screen is put back on top then.
+    bool mayEnd();
+    // The exit once it is decided: restore, clean up, leave.
+    void endRun();
     std::string settingsFolder();
-    int restoreState(const windows::HiddenState& state);
+    // Veilor's folder in the local application data, where the record lives.
+    std::string recordFolder();
+    int restoreState(const windows::HiddenState& state, bool thisBoot);
+    int restoreButtons(const std::vector<windows::RecordedButton>& buttons, bool thisBoot);
     void wireRecord();
     void wireProcessPage();
     void loadProcessPage();
@@ -172,7 +206,7 @@ class Frmain : public ui::Form {
     settings::Settings settings_;
 
   public:
-    // What this run has hidden, beside the settings file; built from the context.
+    // What this run has hidden, in the local application data; built from the context.
     windows::HiddenRecord hiddenRecord{ctx_.sys.files, ctx_.sys.clock};
 
     // The window page on Frame1; built from the context, so declared after ctx_.
@@ -218,8 +252,12 @@ class Frmain : public ui::Form {
     void cmdSetCancel_Click();
 
     // The update check and the server notice.
-    update::OnUpData onUpData{ctx_.sys, ctx_.dialogs, {cmdStart, cmdStop, lblCount, Timer6},
-                              kTitle,   kServerBase,  [this] { restoreBeforeEnd(); }};
+    update::OnUpData onUpData{ctx_.sys,
+                              ctx_.dialogs,
+                              {cmdStart, cmdStop, lblCount, Timer6},
+                              kTitle,
+                              kServerBase,
+                              {[this] { return blackScreenLocked(); }, [this] { prepareAbruptEnd(); }}};
 };
 
 }  // namespace app

@@ -92,6 +92,12 @@ void Frmain::restoreBeforeEnd() {
     hiddenRecord.clear();
 }
 
+void Frmain::prepareAbruptEnd() {
+    restoreBeforeEnd();
+    mainTray.DelTrayIcon();
+    if (cHK) cHK->ClsAllHotKey();
+}
+
 void Frmain::restoreOnExit() {
     restoreBeforeEnd();
     reOneKey.unload();

@@ -77,6 +77,7 @@ void MainTray::mnu_onhelp() {
 }
 
 void MainTray::mnu_Exit() {
+    if (hooks.mayExit && !hooks.mayExit()) return;
     bool wasInTray = icon_.present();
     DelTrayIcon();
     if (hooks.showTaskbar) hooks.showTaskbar();

@@ -23,6 +23,9 @@ class MainTray {
     struct Hooks {
         // "关于(A)..": show the About box, not modal.
         std::function<void()> showAbout;
+        // "退出(X)": false when the program may not end now; the menu then changes
+        // nothing. Unset: it may.
+        std::function<bool()> mayExit;
         // "退出(X)": bring the taskbar back before the exit asks its question.
         std::function<void()> showTaskbar;
         // "退出(X)": unload the main window, which runs the exit with its confirmation.

@@ -14,24 +14,56 @@ FrmBlack::FrmBlack(ui::FormHost& host, const platform::System& sys, FrmPwd& prom
     setText("Veilor 黑屏");
     onLoad = [this] { Form_Load(); };
     onMouseUp = [this](ui::MouseButton b, int, int, int) { Form_MouseUp(b); };
-    onUnload = [this](bool&) { UnhookKeyboard(sys_.keyboardHook); };
+    onUnload = [this](bool& cancel) { Form_Unload(cancel); };
     prompt_.onUnlock = [this] { unlock(); };
+    // Closing the prompt from outside is its own close button: the black screen stays.
+    prompt_.onUnload = [this](bool& cancel) {
+        if (!locked_) return;
+        cancel = true;
+        prompt_.Command3_Click();
+    };
 }
 
 void FrmBlack::start() {
     // The monitors may have changed since the last time: cover all of them as they are.
     platform::TwipsRect screen = sys_.desktop.virtualScreenTwips();
     setBounds(screen.left, screen.top, screen.width, screen.height);
+    locked_ = true;
     show();
-    // Every time, not only on the first: a black screen without the lock only looks locked.
+    // Set anew every time: the system drops a hook that once kept a key waiting too long,
+    // without telling, and a black screen without the lock only looks locked.
+    UnhookKeyboard(sys_.keyboardHook);
     HookKeyboard(sys_.keyboardHook);
-    sys_.desktop.setWindowPos(handle(), 0, 0, 0, 0, platform::kSwpNoMove | platform::kSwpNoSize);
+    putOnTop(*this);
 }
 
 void FrmBlack::unlock() {
+    locked_ = false;
     UnhookKeyboard(sys_.keyboardHook);
     prompt_.hide();
     hide();
+}
+
+void FrmBlack::keepOnTop() {
+    if (!locked_) return;
+    putOnTop(*this);
+    if (prompt_.visible()) putOnTop(prompt_);
+}
+
+void FrmBlack::putOnTop(ui::Form& form) {
+    sys_.desktop.setWindowPos(form.handle(), 0, 0, 0, 0,
+                              platform::kSwpNoMove | platform::kSwpNoSize);
+}
+
+// Alt+F4, the system menu's close or a WM_CLOSE from another program: none of them is the
+// password.
+void FrmBlack::Form_Unload(bool& cancel) {
+    if (locked_) {
+        cancel = true;
+        keepOnTop();
+        return;
+    }
+    UnhookKeyboard(sys_.keyboardHook);
 }
 
 void FrmBlack::Form_Load() {

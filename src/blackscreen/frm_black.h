@@ -1,7 +1,8 @@
 #pragma once
 // The black screen: one black, borderless window over every monitor, always on top, with
 // the keyboard lock while it is up. A left click brings the unlock prompt, a right click
-// switches the monitor off again.
+// switches the monitor off again. Once up, only the right password takes it away: a
+// request to close it, or its prompt, leaves the lock as it is.
 #include <functional>
 
 #include "blackscreen/frm_pwd.h"
@@ -16,8 +17,12 @@ class FrmBlack : public ui::Form {
 
     // Covers the screen and locks the keyboard, every time it is shown.
     void start();
-    // The right password: the keyboard is free and both windows go.
+    // The right password (or the end of the Windows session): the keyboard is free and
+    // both windows go.
     void unlock();
+    bool locked() const { return locked_; }
+    // Puts the black window, and the prompt when it is up, above every other window again.
+    void keepOnTop();
     // Switches the monitor off, through the main window.
     std::function<void()> heiPing;
 
@@ -25,9 +30,12 @@ class FrmBlack : public ui::Form {
     void Form_Load();
     void Form_MouseUp(ui::MouseButton button);
     void holdTaskManager();
+    void Form_Unload(bool& cancel);
+    void putOnTop(ui::Form& form);
 
     platform::System sys_;
     FrmPwd& prompt_;
+    bool locked_ = false;
 };
 
 }  // namespace blackscreen

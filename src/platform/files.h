@@ -24,6 +24,8 @@ class Files {
     virtual bool copyFile(const std::string& from, const std::string& to, bool overwrite) = 0;
     // Whole-file access, for what the program writes and reads back itself.
     virtual std::optional<std::string> readFile(const std::string& path) = 0;
+    // Replaces the file in one piece (a new file moved over the old one): a reader finds
+    // the old contents or the new, never a part. Returns without waiting for the disk.
     virtual bool writeFile(const std::string& path, const std::string& bytes) = 0;
     // Keeps an existing file open, shared with nobody, until the program ends: meanwhile
     // no program can open, run, change or delete it. True when it is held, also when it

@@ -23,7 +23,9 @@ enum class ShowCommand : int {
     Restore = 9,
 };
 
-enum class SpecialFolder { MyDocuments, Templates, Desktop, System };
+// LocalAppData is the user's local application data: it stays on this machine, where
+// Documents may be redirected to a share or synced away.
+enum class SpecialFolder { MyDocuments, Templates, Desktop, System, LocalAppData };
 
 // A rectangle of the screen in twips, through the screen's DPI.
 struct TwipsRect {

@@ -152,6 +152,19 @@ int ShowTrayButtonsOf(platform::Desktop& desktop, platform::NotifyArea& area,
     return static_cast<int>(buttons.size());
 }
 
+int ShowTrayButtonsExactly(platform::Desktop& desktop, platform::NotifyArea& area,
+                           const std::vector<std::pair<int, std::string>>& buttons) {
+    auto toolbar = connectToIcons(desktop, area);
+    if (!toolbar) return 0;
+    const std::vector<TrayButton> picked = pickButtons(*toolbar, [&](const TrayButton& b) {
+        return b.text && !b.text->empty() &&
+               std::find(buttons.begin(), buttons.end(), std::pair(b.commandId, *b.text)) !=
+                   buttons.end();
+    });
+    setHidden(*toolbar, picked, false);
+    return static_cast<int>(picked.size());
+}
+
 void RefreshTray(platform::Desktop& desktop, platform::NotifyArea& area) {
     const platform::WindowHandle toolbar = FindTrayToolbar(desktop, area);
     if (toolbar == platform::kNoWindow) return;

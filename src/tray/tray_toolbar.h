@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/desktop.h"
@@ -58,6 +59,12 @@ void ShowTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
 // changed its icon's text while it was hidden). Returns how many were shown.
 int ShowTrayButtonsOf(platform::Desktop& desktop, platform::NotifyArea& area,
                       const std::vector<int>& commandIds, const std::vector<std::string>& texts);
+// Shows every button whose identifier and text are both those of one of these pairs (an
+// empty text matches nothing). For what an earlier boot hid: the shell numbers its
+// buttons anew when it starts, so an identifier alone may name another program's icon,
+// perhaps one its own program keeps hidden. Returns how many were shown.
+int ShowTrayButtonsExactly(platform::Desktop& desktop, platform::NotifyArea& area,
+                           const std::vector<std::pair<int, std::string>>& buttons);
 // Moves a posted pointer over every interior point of the toolbar, so that the shell
 // notices icons whose programs have ended and drops them. Does not wait for the shell.
 void RefreshTray(platform::Desktop& desktop, platform::NotifyArea& area);

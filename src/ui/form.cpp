@@ -43,6 +43,11 @@ bool Form::unload() {
     // An unload handler that ends the program unloads every form, this one included.
     if (!loaded_ || unloading_) return true;
     unloading_ = true;
+    // A handler that throws must not leave the form refusing every later unload.
+    struct ClearOnLeave {
+        bool& flag;
+        ~ClearOnLeave() { flag = false; }
+    } clear{unloading_};
     bool cancel = false;
     if (onUnload) onUnload(cancel);
     if (!cancel) {
@@ -52,7 +57,6 @@ bool Form::unload() {
         handle_ = platform::kNoWindow;
         focused_ = nullptr;
     }
-    unloading_ = false;
     return !cancel;
 }
 

@@ -107,6 +107,12 @@ class Form : public Control {
     std::function<void()> onResize;
     // Set cancel to true to keep the form loaded.
     std::function<void(bool& cancel)> onUnload;
+    // The Windows session is ending: the program is about to be stopped whatever it
+    // says, so whatever it must put back has to be put back now.
+    std::function<void()> onSessionEnd;
+    void raiseSessionEnd() {
+        if (onSessionEnd) onSessionEnd();
+    }
     // A system-wide hotkey registered for this form's window was pressed.
     std::function<void(int id)> onHotKey;
     void raiseHotKey(int id) {

@@ -1,5 +1,7 @@
 #include "update/on_up_data.h"
 
+#include <utility>
+
 #include "core/val.h"
 
 namespace update {
@@ -12,14 +14,13 @@ constexpr const char* kUnreachable = "无法连接到服务器 请稍后再试�
 }  // namespace
 
 OnUpData::OnUpData(platform::System& sys, ui::Dialogs& dialogs, Controls controls,
-                   std::string title, std::string serverBase,
-                   std::function<void()> restoreBeforeEnd)
+                   std::string title, std::string serverBase, Ending ending)
     : sys_(sys),
       dialogs_(dialogs),
       c_(controls),
       title_(std::move(title)),
       base_(std::move(serverBase)),
-      restoreBeforeEnd_(std::move(restoreBeforeEnd)) {}
+      ending_(std::move(ending)) {}
 
 void OnUpData::cmdStart_Click() {
     if (busy_) return;
@@ -34,12 +35,15 @@ void OnUpData::cmdStop_Click() {
 }
 
 void OnUpData::Timer6_Timer() {
-    // An update check that is still running gets the next tick; the two share files.
-    if (busy_) return;
+    // An update check that is still running gets the next tick; the two share files. A
+    // notice that would end the program waits while the black screen is locked.
+    if (busy_ || (deferred_ && endHeld())) return;
     busy_ = true;
     c_.Timer6.setEnabled(false);
     c_.cmdStart.setEnabled(false);
-    CheckNotice();
+    if (!deferred_) return CheckNotice();
+    const ServerParts pass = *std::exchange(deferred_, std::nullopt);
+    noticeFetched(pass);
 }
 
 void OnUpData::endForExit() {
@@ -119,7 +123,7 @@ bool OnUpData::mandatory(const ServerParts& pass) const {
 // Nothing stays hidden when the program goes: what a normal exit restores comes back
 // first, without its question.
 void OnUpData::endWithProductPage() {
-    if (restoreBeforeEnd_) restoreBeforeEnd_();
+    if (ending_.prepare) ending_.prepare();
     sys_.shell.run("explorer " + base_ + kProductPage, platform::ShowCommand::Maximized);
     sys_.shell.endProcess(0);
 }
@@ -135,8 +139,16 @@ void OnUpData::CheckNotice() {
 
 void OnUpData::noticeFetched(const std::optional<ServerParts>& pass) {
     if (!pass || !older(*pass)) return finish();
+    if (mandatory(*pass) && endHeld()) return deferNotice(*pass);
     say(pass->part2, title_);
     if (core::val(pass->part3) == 1) return endWithProductPage();
+    finish();
+}
+
+// The notice comes back at a later tick, with its text, once the program may end.
+void OnUpData::deferNotice(const ServerParts& pass) {
+    deferred_ = pass;
+    c_.Timer6.setEnabled(true);
     finish();
 }
 
@@ -155,7 +167,7 @@ void OnUpData::CheckUpdate() {
 void OnUpData::updateFetched(const Fetched& fetched) {
     if (!fetched.update || !fetched.pass) return unreachable();
     const ServerParts& pass = *fetched.pass;
-    if (mandatory(pass)) return endWithProductPage();
+    if (mandatory(pass)) return endHeld() ? deferNotice(pass) : endWithProductPage();
     if (older(pass)) say(pass.part2, title_);
     if (!older(*fetched.update)) {
         say("已经是官方最新版本了！", title_);

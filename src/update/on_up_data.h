@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "core/version.h"
 #include "platform/system.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -16,9 +17,9 @@
 namespace update {
 
 // This release.
-inline constexpr int kMajor = 1;
-inline constexpr int kMinor = 0;
-inline constexpr int kRevision = 0;
+inline constexpr int kMajor = VEILOR_VERSION_MAJOR;
+inline constexpr int kMinor = VEILOR_VERSION_MINOR;
+inline constexpr int kRevision = VEILOR_VERSION_PATCH;
 
 class OnUpData {
   public:
@@ -28,9 +29,17 @@ class OnUpData {
         ui::Label& lblCount;
         ui::Timer& Timer6;
     };
-    // restoreBeforeEnd brings back everything hidden, for a program about to end at once.
+    // How the program may end at once, for a mandatory notice.
+    struct Ending {
+        // True while nothing may end the program (the black screen is locked): the
+        // notice waits for a later tick.
+        std::function<bool()> held;
+        // Brings back everything hidden and lets go of what the system lent the program
+        // (its icon, its hotkeys), for a program about to end at once.
+        std::function<void()> prepare;
+    };
     OnUpData(platform::System& sys, ui::Dialogs& dialogs, Controls controls, std::string title,
-             std::string serverBase, std::function<void()> restoreBeforeEnd);
+             std::string serverBase, Ending ending);
 
     void cmdStart_Click();
     void cmdStop_Click();
@@ -60,6 +69,8 @@ class OnUpData {
     bool older(const ServerParts& parts) const;
     bool mandatory(const ServerParts& pass) const;
     void endWithProductPage();
+    bool endHeld() const { return ending_.held && ending_.held(); }
+    void deferNotice(const ServerParts& pass);
     void askAndDownload(const ServerParts& update);
     void exeDownloaded(const ServerParts& update, const std::string& local,
                        const DownloadResult& result);
@@ -76,8 +87,10 @@ class OnUpData {
     Controls c_;
     std::string title_;
     std::string base_;
-    std::function<void()> restoreBeforeEnd_;
+    Ending ending_;
     bool busy_ = false;
+    // A notice that came while the program could not end, shown at a later tick.
+    std::optional<ServerParts> deferred_;
     std::unique_ptr<platform::HttpTransfer> probe_;
     std::unique_ptr<DownloadToFile> download_;
 };

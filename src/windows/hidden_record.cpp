@@ -131,8 +131,13 @@ std::optional<HiddenState> parseRecord(std::string_view text) {
 HiddenRecord::HiddenRecord(platform::Files& files, platform::Clock& clock)
     : files_(files), clock_(clock) {}
 
+std::string recordPathIn(const std::string& folder) {
+    return folder + "\\" + std::string(kRecordFileName);
+}
+
 void HiddenRecord::setFolder(const std::string& folder) {
-    path_ = folder + "\\" + std::string(kRecordFileName);
+    folder_ = folder;
+    path_ = recordPathIn(folder);
 }
 
 bool HiddenRecord::holds(platform::WindowHandle window, std::uint32_t processId) const {
@@ -196,21 +201,25 @@ bool HiddenRecord::clear() {
     return save();
 }
 
-std::optional<HiddenState> HiddenRecord::leftover() {
-    if (path_.empty()) return std::nullopt;
-    std::optional<std::string> text = files_.readFile(path_);
+std::optional<Leftover> HiddenRecord::leftoverAt(const std::string& path) {
+    std::optional<std::string> text = files_.readFile(path);
     if (!text) return std::nullopt;
     std::optional<HiddenState> state = parseRecord(*text);
-    if (state && sameBoot(state->bootTime, clock_.bootTime())) return state;
-    // From before the last restart (or not a record at all): its handles name nothing now.
-    files_.deleteFile(path_);
-    return std::nullopt;
+    if (!state) {
+        files_.deleteFile(path);  // damaged, or not ours: nothing in it can be trusted
+        return std::nullopt;
+    }
+    // A clock set between the two runs makes a record of this boot look older; such a
+    // record still restores what is safe to restore, so the judgement may err this way.
+    const bool thisBoot = sameBoot(state->bootTime, clock_.bootTime());
+    return Leftover{std::move(*state), thisBoot};
 }
 
 bool HiddenRecord::save() {
     if (path_.empty()) return false;
     if (state_.empty()) return !files_.fileExists(path_) || files_.deleteFile(path_);
     state_.bootTime = clock_.bootTime();
+    if (!files_.folderExists(folder_)) files_.createFolder(folder_);
     return files_.writeFile(path_, formatRecord(state_));
 }
 
@@ -225,11 +234,16 @@ bool unmark(platform::Desktop& desktop, platform::WindowHandle window) {
 
 }  // namespace
 
-std::vector<platform::WindowHandle> showRecordedWindows(
-    platform::Desktop& desktop, const std::vector<RecordedWindow>& windows) {
+std::vector<platform::WindowHandle> showRecordedWindows(platform::Desktop& desktop,
+                                                        const std::vector<RecordedWindow>& windows,
+                                                        RecordedTitles titles) {
     std::vector<platform::WindowHandle> shown, late;
     for (const RecordedWindow& w : windows) {
         if (w.processId == 0 || desktop.windowProcessId(w.handle) != w.processId) continue;
+        if (titles == RecordedTitles::MarkedOnly &&
+            !hasHiddenMarker(GetWinText(desktop, w.handle))) {
+            continue;
+        }
         if (!unmark(desktop, w.handle)) late.push_back(w.handle);
         WinCommand(desktop, w.handle, kWinShow);
         shown.push_back(w.handle);

@@ -1,12 +1,15 @@
 #pragma once
-// What this run of Veilor has hidden, kept in a file of its own beside the settings file
-// so that a Veilor that was killed, crashed or lost its power can bring it all back at
-// its next start. A window's own program may rewrite its title at any moment and erase
-// the hidden marker; the record still knows the window by its handle and its process.
+// What this run of Veilor has hidden, kept in a file of its own so that a Veilor that was
+// killed or crashed can bring it all back at its next start. A window's own program may
+// rewrite its title at any moment and erase the hidden marker; the record still knows the
+// window by its handle and its process.
 //
-// The file is written before every hide it records, in one piece (a new file moved over
-// the old one), and removed once nothing is hidden any more. It is stamped with the time
-// the system started: handles and process ids mean nothing after a restart.
+// The file holds the titles of other programs' windows, so it lives in the user's local
+// application data, which stays on this machine (Documents may be a share or synced
+// away, and a hide must not wait for the network). It is written before every hide it
+// records, in one piece (a new file moved over the old one), and removed once nothing is
+// hidden any more. It is stamped with the time the system started: handles and process
+// ids may name other windows after a restart.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -49,11 +52,21 @@ struct HiddenState {
 std::string formatRecord(const HiddenState& state);
 std::optional<HiddenState> parseRecord(std::string_view text);
 
+// The record's path in a folder: Veilor's folder in the local application data, or the
+// settings folder, where older versions kept it.
+std::string recordPathIn(const std::string& folder);
+
+// A record an earlier run left behind, and whether that run was of this boot.
+struct Leftover {
+    HiddenState state;
+    bool thisBoot = false;
+};
+
 class HiddenRecord {
   public:
     HiddenRecord(platform::Files& files, platform::Clock& clock);
 
-    // The settings folder; the record lives beside the settings file.
+    // Veilor's folder in the local application data; created when a record is written.
     void setFolder(const std::string& folder);
     const std::string& path() const { return path_; }
     const HiddenState& state() const { return state_; }
@@ -73,25 +86,33 @@ class HiddenRecord {
     bool clearButtons();
     bool clear();
 
-    // What an earlier run of this boot left in the file; nullopt when there is none, or
-    // it is from before the last restart (such a file is removed). The file stays until
-    // this run writes its own record, so a start that fails half-way tries again.
-    std::optional<HiddenState> leftover();
+    // What an earlier run left in the record at this path (this run's own, or the one an
+    // older version left); nullopt when there is none. A file that is no record is
+    // removed; a record stays until this run writes its own or removes it, so a start that
+    // fails half-way tries again.
+    std::optional<Leftover> leftoverAt(const std::string& path);
 
   private:
     bool save();
 
     platform::Files& files_;
     platform::Clock& clock_;
+    std::string folder_;
     std::string path_;
     HiddenState state_;
 };
 
+// Which recorded windows may come back: those of this boot by their handle and process
+// alone, those of another boot only while their title still carries the marker too.
+enum class RecordedTitles { Any, MarkedOnly };
+
 // Shows every recorded window that still exists in the process that owned it, taking
 // the marker off its title where the title still carries it; a title that has lost it
-// is left alone. Returns the windows shown; the others have gone or their handle now
-// belongs to another program, and are not touched.
-std::vector<platform::WindowHandle> showRecordedWindows(platform::Desktop& desktop,
-                                                        const std::vector<RecordedWindow>& windows);
+// is left alone. Returns the windows shown; the others have gone, their handle now
+// belongs to another program, or (MarkedOnly) their title has no marker, and are not
+// touched.
+std::vector<platform::WindowHandle> showRecordedWindows(
+    platform::Desktop& desktop, const std::vector<RecordedWindow>& windows,
+    RecordedTitles titles = RecordedTitles::Any);
 
 }  // namespace windows

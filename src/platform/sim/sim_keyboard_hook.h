@@ -8,7 +8,11 @@ namespace platform::sim {
 class SimKeyboardHook : public KeyboardHook {
   public:
     bool install(KeyFilter filter) override;
-    void remove() override { filter_ = nullptr; }
+    void remove() override {
+        filter_ = nullptr;
+        alive_ = false;
+    }
+    // What the program believes: a hook the system dropped still counts until removed.
     bool installed() const override { return filter_ != nullptr; }
 
     // One key event of the desktop: true when programs see it.
@@ -16,10 +20,14 @@ class SimKeyboardHook : public KeyboardHook {
     // Test set-up: the system refuses every hook, as it does for a program without the
     // right to watch the desktop's keyboard.
     bool refuse = false;
+    // The system takes the hook away without a word, as Windows does with a hook that
+    // kept a key waiting past its time-out: the program still believes it is in place.
+    void dropSilently() { alive_ = false; }
     int installs = 0;
 
   private:
     KeyFilter filter_ = nullptr;
+    bool alive_ = false;
 };
 
 }  // namespace platform::sim

@@ -20,6 +20,8 @@ int csidlOf(SpecialFolder folder) {
             return CSIDL_DESKTOPDIRECTORY;
         case SpecialFolder::System:
             return CSIDL_SYSTEM;
+        case SpecialFolder::LocalAppData:
+            return CSIDL_LOCAL_APPDATA;
     }
     return -1;
 }

@@ -53,7 +53,9 @@ bool writeNewFile(const std::wstring& path, const std::string& bytes) {
     FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
-    bool ok = writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
+    // No flush: a program that dies keeps the system's file cache, and whatever a power
+    // cut loses belonged to a boot that is over. A flush would only make the caller wait.
+    bool ok = writeAll(file.get(), bytes);
     return file.close() && ok;
 }
 
@@ -129,10 +131,7 @@ bool Win32Files::writeFile(const std::string& path, const std::string& bytes) {
         DeleteFileW(temp.c_str());
         return false;
     }
-    if (MoveFileExW(temp.c_str(), target.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return true;
-    }
+    if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
     DeleteFileW(temp.c_str());
     return false;
 }

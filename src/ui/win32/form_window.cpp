@@ -369,6 +369,12 @@ LRESULT formMessage(FormView& view, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             guarded([&] { form->raiseHotKey(id); });
             return 0;
         }
+        case WM_ENDSESSION:
+            if (wp) {
+                Form* form = view.form;
+                guarded([&] { form->raiseSessionEnd(); });
+            }
+            return 0;
         case WM_CLOSE: {
             Form* form = view.form;
             guarded([&] { form->unload(); });  // may destroy this window and the view

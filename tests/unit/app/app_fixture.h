@@ -20,6 +20,7 @@ struct SimProgram {
         sim.files.put("C:\\Windows\\system32\\comctl32.dll", "");
         sim.files.put("C:\\Windows\\system32\\wininet.dll", "");
         sim.files.put("C:\\Users\\user\\Documents\\desktop.ini", "");
+        sim.files.put("C:\\Users\\user\\AppData\\Local\\IconCache.db", "");
     }
     app::Application& start() {
         application = std::make_unique<app::Application>(ctx);

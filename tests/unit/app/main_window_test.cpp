@@ -252,3 +252,30 @@ TEST(TrayMenu, AboutOpensTheSameBoxEveryTime) {
 }
 
 }  // namespace
+
+namespace {
+
+// The repair action ends the program at once: nothing of it may outlive it, and it waits,
+// as every end does, while the black screen is locked.
+TEST(MainWindowExit, RepairEndsWithoutAGhostIconOrHeldHotkeysAndNeverWhileLocked) {
+    SimProgram p;
+    p.start();
+    p.forms.advance(20);
+    app::Frmain& f = p.frmain();
+    f.Command6.raiseClick();  // the black screen puts the window into the notification area
+    ASSERT_TRUE(p.sim.notifyIcon.present());
+    f.Command13.raiseClick();
+    EXPECT_TRUE(p.dialogs.messages().empty()) << "no repair question while locked";
+    f.frmBlack.raiseMouseUp(ui::MouseButton::Left, 0, 10, 10);
+    f.frmPwd.Command1.raiseClick();
+    ASSERT_FALSE(f.blackScreenLocked());
+
+    p.dialogs.answerMessage(ui::mb::kAnswerOk);
+    f.Command13.raiseClick();
+    ASSERT_TRUE(p.sim.shell.ended);
+    EXPECT_FALSE(p.sim.notifyIcon.present());
+    EXPECT_TRUE(p.sim.hotKeys.registrations().empty());
+    EXPECT_TRUE(p.sim.hotKeys.atoms().empty());
+}
+
+}  // namespace

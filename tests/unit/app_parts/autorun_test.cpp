@@ -12,9 +12,10 @@ constexpr const char* kExe = "C:\\Tools\\Veilor\\Veilor.exe";
 
 class AutoRunTest : public ::testing::Test {
   protected:
-    std::optional<std::string> runValue() {
-        return registry.readString(RegistryRoot::LocalMachine, app::kRunKey, "Veilor");
+    std::optional<std::string> runValue(RegistryRoot root = RegistryRoot::CurrentUser) {
+        return registry.readString(root, app::kRunKey, "Veilor");
     }
+    std::optional<std::string> machineValue() { return runValue(RegistryRoot::LocalMachine); }
     platform::sim::SimRegistry registry;
 };
 
@@ -28,9 +29,34 @@ TEST_F(AutoRunTest, OnWritesTheRunningExecutable_OffDeletesIt) {
 }
 
 TEST_F(AutoRunTest, OffDeletesAnEntryAnotherVersionWrote) {
-    registry.writeString(RegistryRoot::LocalMachine, app::kRunKey, "Veilor", "D:\\Old\\Veilor.exe");
+    registry.writeString(RegistryRoot::CurrentUser, app::kRunKey, "Veilor", "D:\\Old\\Veilor.exe");
     app::SetAutoRun(registry, kExe, false);
     EXPECT_FALSE(runValue().has_value()) << *runValue();
+}
+
+// An older version wrote to the machine's key: left there, the program would start twice.
+TEST_F(AutoRunTest, TheMachineEntryOfAVeilorGoesEitherWay_AnotherProgramsStays) {
+    for (bool on : {true, false}) {
+        registry.writeString(RegistryRoot::LocalMachine, app::kRunKey, "Veilor",
+                             "\"C:\\Program Files\\Veilor\\VEILOR.EXE\"");
+        EXPECT_TRUE(app::SetAutoRun(registry, kExe, on));
+        EXPECT_FALSE(machineValue().has_value()) << "on=" << on << ": " << *machineValue();
+        EXPECT_EQ(runValue().has_value(), on);
+    }
+    registry.writeString(RegistryRoot::LocalMachine, app::kRunKey, "Veilor", "C:\\Other\\tool.exe");
+    app::SetAutoRun(registry, kExe, false);
+    EXPECT_EQ(machineValue().value_or("<absent>"), "C:\\Other\\tool.exe");
+}
+
+// A standard user: the machine's key refuses, the user's own key is what counts.
+TEST_F(AutoRunTest, WithoutRightsToTheMachineKeyTheUsersEntryStillWorks) {
+    registry.writeString(RegistryRoot::LocalMachine, app::kRunKey, "Veilor", "D:\\Old\\Veilor.exe");
+    registry.readOnlyRoots.insert(RegistryRoot::LocalMachine);
+    EXPECT_TRUE(app::SetAutoRun(registry, kExe, true));
+    EXPECT_EQ(runValue().value_or("<absent>"), kExe);
+    EXPECT_EQ(machineValue().value_or("<absent>"), "D:\\Old\\Veilor.exe");
+    EXPECT_TRUE(app::SetAutoRun(registry, kExe, false));
+    EXPECT_FALSE(runValue().has_value());
 }
 
 TEST_F(AutoRunTest, MovedExecutableRewritesThePath) {
@@ -40,10 +66,10 @@ TEST_F(AutoRunTest, MovedExecutableRewritesThePath) {
 }
 
 TEST_F(AutoRunTest, OtherProgramsEntriesStay) {
-    registry.writeString(RegistryRoot::LocalMachine, app::kRunKey, "Other", "C:\\o.exe");
+    registry.writeString(RegistryRoot::CurrentUser, app::kRunKey, "Other", "C:\\o.exe");
     app::SetAutoRun(registry, kExe, true);
     app::SetAutoRun(registry, kExe, false);
-    EXPECT_EQ(registry.readString(RegistryRoot::LocalMachine, app::kRunKey, "Other").value_or(""),
+    EXPECT_EQ(registry.readString(RegistryRoot::CurrentUser, app::kRunKey, "Other").value_or(""),
               "C:\\o.exe");
 }
 
@@ -52,9 +78,9 @@ TEST_F(AutoRunTest, PathWithSpaceIsQuotedSoNoOtherProgramStarts) {
     EXPECT_EQ(runValue().value_or("<absent>"), "\"C:\\Program Files\\Veilor\\Veilor.exe\"");
 }
 
-TEST_F(AutoRunTest, WithoutRightsNothingChangesAndNothingThrows) {
-    registry.writeString(RegistryRoot::LocalMachine, app::kRunKey, "Veilor", "D:\\Old\\Veilor.exe");
-    registry.readOnlyRoots.insert(RegistryRoot::LocalMachine);
+TEST_F(AutoRunTest, AUserKeyThatRefusesIsReportedAndLeftAsItWas) {
+    registry.writeString(RegistryRoot::CurrentUser, app::kRunKey, "Veilor", "D:\\Old\\Veilor.exe");
+    registry.readOnlyRoots.insert(RegistryRoot::CurrentUser);
     EXPECT_FALSE(app::SetAutoRun(registry, kExe, true));
     EXPECT_EQ(runValue().value_or("<absent>"), "D:\\Old\\Veilor.exe");
     EXPECT_FALSE(app::SetAutoRun(registry, kExe, false));

@@ -128,18 +128,14 @@ TEST_F(BlackScreenTest, NoPasswordUnlocksWithEnterAndAnUnsavedOneDoesNotCount) {
     EXPECT_TRUE(tabReachesPrograms());
 }
 
-TEST_F(BlackScreenTest, RefusedHookStillBlacksOutAndExitFreesTheKeyboard) {
+TEST_F(BlackScreenTest, RefusedHookStillBlacksOutAndTheNextStartTriesAgain) {
     hook().refuse = true;
     frmain().Command6.raiseClick();
     EXPECT_TRUE(black().visible());
     EXPECT_TRUE(tabReachesPrograms());
     hook().refuse = false;
-    black().hide();
     frmain().Command6.raiseClick();
-    ASSERT_FALSE(tabReachesPrograms());
-    program.dialogs.answerMessage(ui::mb::kAnswerYes);
-    ASSERT_TRUE(frmain().unload());
-    EXPECT_TRUE(tabReachesPrograms()) << "no lock outlives the program";
+    EXPECT_FALSE(tabReachesPrograms());
 }
 
 TEST_F(BlackScreenTest, PasswordTheFileCannotKeepIsRefusedAndNothingIsSaved) {
@@ -159,6 +155,73 @@ TEST_F(BlackScreenTest, PasswordTheFileCannotKeepIsRefusedAndNothingIsSaved) {
     black().raiseMouseUp(ui::MouseButton::Left, 0, 10, 10);
     type("old", false);
     EXPECT_FALSE(black().visible()) << "the saved password still unlocks";
+}
+
+TEST_F(BlackScreenTest, TheLockIsSetAnewAtEveryStartAfterTheSystemDroppedIt) {
+    frmain().Command6.raiseClick();
+    ASSERT_FALSE(tabReachesPrograms());
+    hook().dropSilently();
+    ASSERT_TRUE(tabReachesPrograms());
+    EXPECT_TRUE(program.sim.hotKeys.press('B', platform::modifier::kAlt));
+    EXPECT_FALSE(tabReachesPrograms()) << "Alt+B again set the dropped lock anew";
+    hook().dropSilently();
+    black().raiseMouseUp(ui::MouseButton::Left, 0, 10, 10);
+    type("", true);
+    ASSERT_FALSE(black().visible());
+    frmain().Command6.raiseClick();
+    EXPECT_FALSE(tabReachesPrograms()) << "the next black screen is locked as well";
+}
+
+TEST_F(BlackScreenTest, NoCloseRequestAndNoExitEndsTheLockOnlyThePassword) {
+    frmain().EndMsgbox.setValue(1);  // no exit question: an exit would go straight through
+    savePassword("pw");
+    ASSERT_NE(program.configText().find("EndMsg=1"), std::string::npos);
+    frmain().Command6.raiseClick();
+    black().raiseMouseUp(ui::MouseButton::Left, 0, 10, 10);
+    ASSERT_TRUE(prompt().visible());
+    EXPECT_FALSE(prompt().unload()) << "closing the prompt from outside";
+    EXPECT_FALSE(prompt().visible());
+    EXPECT_EQ(prompt().Label1.text(), "请输入密码");
+    EXPECT_FALSE(black().unload()) << "Alt+F4 or WM_CLOSE on the black window";
+    frmain().frmUnload.raiseClick();
+    EXPECT_TRUE(program.sim.hotKeys.press('M', platform::modifier::kAlt));
+    EXPECT_FALSE(frmain().unload()) << "Alt+F4 on the main window brought back by Alt+M";
+    frmain().frmtray.raiseClick();
+    frmain().mainTray.mnu_Exit();
+    EXPECT_TRUE(program.sim.notifyIcon.present()) << "a refused exit leaves the way back";
+    program.application->downLDFIX().unload();
+    program.application->endProgram();
+    EXPECT_EQ(program.quits, 0);
+    EXPECT_TRUE(program.dialogs.messages().empty());
+    EXPECT_TRUE(frmain().loaded());
+    EXPECT_TRUE(black().visible());
+    EXPECT_TRUE(frmain().blackScreenLocked());
+    EXPECT_FALSE(tabReachesPrograms());
+
+    black().raiseMouseUp(ui::MouseButton::Left, 0, 10, 10);
+    type("pw", true);
+    EXPECT_FALSE(frmain().blackScreenLocked());
+    EXPECT_TRUE(tabReachesPrograms());
+    frmain().frmUnload.raiseClick();
+    EXPECT_EQ(program.quits, 1) << "unlocked, the exit works again";
+}
+
+TEST_F(BlackScreenTest, TheEndOfTheSessionEndsTheProgramTheNormalWayEvenLocked) {
+    savePassword("pw");
+    auto peer = program.sim.desktop.open({.className = "Peer", .title = "Report", .processId = 7});
+    frmain().Command7.raiseClick();  // the one-key hide
+    ASSERT_FALSE(program.sim.desktop.find(peer)->visible);
+    frmain().Command6.raiseClick();
+    ASSERT_TRUE(program.sim.notifyIcon.present());
+    frmain().raiseSessionEnd();
+    EXPECT_TRUE(program.dialogs.messages().empty()) << "nobody is there to answer a question";
+    EXPECT_EQ(program.quits, 1);
+    EXPECT_TRUE(program.sim.desktop.find(peer)->visible);
+    EXPECT_EQ(program.sim.desktop.find(peer)->title, "Report");
+    EXPECT_TRUE(tabReachesPrograms());
+    EXPECT_FALSE(black().loaded());
+    EXPECT_FALSE(program.sim.notifyIcon.present());
+    EXPECT_TRUE(program.sim.hotKeys.atoms().empty());
 }
 
 }  // namespace

@@ -157,17 +157,56 @@ TEST_F(UpdateCheckTest, NoticeComesBeforeTheCheckAndOnceAfterStart) {
 TEST_F(UpdateCheckTest, MandatoryNoticeRestoresOpensTheProductPageAndEnds) {
     serve("/softs/veilsp/Pass.txt", "1.01\r\nYou must update.\r\n1\r\n");
     auto peer = sim.desktop.open({.className = "Peer", .title = "Report", .processId = 77});
+    frmain().frmtray.raiseClick();
     frmain().Command7.raiseClick();  // the one-key hide
     ASSERT_FALSE(sim.desktop.find(peer)->visible);
+    ASSERT_TRUE(sim.notifyIcon.present());
+    ASSERT_FALSE(sim.hotKeys.atoms().empty());
     program.forms.advance(1000);
     sim.internet.runAll();
     EXPECT_EQ(texts(), std::vector<std::string>{"You must update."});
     EXPECT_TRUE(sim.desktop.find(peer)->visible);
     EXPECT_EQ(sim.desktop.find(peer)->title, "Report");
+    EXPECT_FALSE(sim.notifyIcon.present()) << "no ghost icon after the program is gone";
+    EXPECT_TRUE(sim.hotKeys.registrations().empty());
+    EXPECT_TRUE(sim.hotKeys.atoms().empty());
     ASSERT_EQ(sim.shell.started.size(), 1u);
     EXPECT_EQ(sim.shell.started[0].commandLine,
               std::string("explorer ") + app::kServerBase + "/veilsp.html");
     EXPECT_EQ(sim.shell.started[0].show, platform::ShowCommand::Maximized);
+    EXPECT_TRUE(sim.shell.ended);
+}
+
+TEST_F(UpdateCheckTest, MandatoryNoticeWaitsUntilTheBlackScreenIsUnlocked) {
+    serve("/softs/veilsp/Pass.txt", "1.01\r\nYou must update.\r\n1");
+    frmain().Command6.raiseClick();
+    for (int i = 0; i < 3; ++i) {
+        program.forms.advance(1000);
+        sim.internet.runAll();
+    }
+    EXPECT_TRUE(texts().empty());
+    EXPECT_FALSE(sim.shell.ended);
+    EXPECT_TRUE(sim.shell.started.empty());
+    frmain().frmBlack.raiseMouseUp(ui::MouseButton::Left, 0, 10, 10);
+    frmain().frmPwd.Command1.raiseClick();  // no password set: the empty entry is right
+    ASSERT_FALSE(frmain().blackScreenLocked());
+    program.forms.advance(1000);
+    EXPECT_EQ(texts(), std::vector<std::string>{"You must update."});
+    EXPECT_TRUE(sim.shell.ended);
+}
+
+TEST_F(UpdateCheckTest, MandatoryNoticeOfACheckLockedMeanwhileWaitsForTheUnlock) {
+    serve("/softs/veilsp/Pass.txt", "1.01\r\nYou must update.\r\n1");
+    offer("1.02", "setup.exe", "MZ");
+    frmain().cmdStart.raiseClick();
+    frmain().Command6.raiseClick();  // locked while the server answers
+    sim.internet.runAll();
+    program.forms.advance(3000);
+    EXPECT_FALSE(sim.shell.ended);
+    frmain().frmBlack.raiseMouseUp(ui::MouseButton::Left, 0, 10, 10);
+    frmain().frmPwd.Command1.raiseClick();
+    ASSERT_FALSE(frmain().blackScreenLocked());
+    program.forms.advance(1000);
     EXPECT_TRUE(sim.shell.ended);
 }
 

@@ -13,7 +13,9 @@ namespace {
 
 using platform::WindowHandle;
 
-constexpr const char* kRecordPath = "C:\\Users\\user\\Documents\\Veilor\\Hidden.dat";
+constexpr const char* kRecordPath = "C:\\Users\\user\\AppData\\Local\\Veilor\\Hidden.dat";
+// Where older versions kept it, beside the settings file.
+constexpr const char* kOlderRecordPath = "C:\\Users\\user\\Documents\\Veilor\\Hidden.dat";
 constexpr const char* kLeftoverMessage = "上次退出时未能还原的窗口和图标已经还原。";
 
 class HiddenRecordTest : public ::testing::Test {
@@ -34,8 +36,11 @@ class HiddenRecordTest : public ::testing::Test {
         std::optional<std::string> text = program.sim.files.readFile(kRecordPath);
         return text ? parseRecord(*text) : std::nullopt;
     }
-    // A record as a run of this boot (or another) left it.
-    void leave(HiddenState state) { program.sim.files.put(kRecordPath, formatRecord(state)); }
+    // A record as a run of this boot (or another) left it, by default where this version
+    // keeps it.
+    void leave(HiddenState state, const char* path = kRecordPath) {
+        program.sim.files.put(path, formatRecord(state));
+    }
     platform::sim::SimWindow& window(WindowHandle w) { return *desktop.find(w); }
     bool iconHidden(int id) { return program.sim.notifyArea.buttonById(id)->hidden; }
     void hideIcon(int id) {
@@ -72,6 +77,10 @@ TEST_F(HiddenRecordTest, OneKeyHide_WritesTheRecordBeforeTheFirstWindowGoes) {
         EXPECT_EQ(w.title, w.handle == mail ? "Inbox" : "Chat") << "the title before marking";
     }
     EXPECT_EQ(atFirstHide->bootTime, program.sim.clock.boot);
+    EXPECT_FALSE(program.sim.files.fileExists(kOlderRecordPath))
+        << "the titles stay out of Documents, which may be a share";
+    EXPECT_TRUE(program.sim.files.fileExists("C:\\Users\\user\\Documents\\Veilor\\Config.ini"))
+        << "the settings file stays where it was";
     ASSERT_TRUE(onDisk());
     ASSERT_EQ(onDisk()->buttons.size(), 1u);
     EXPECT_EQ(onDisk()->buttons[0].commandId, 5);
@@ -145,19 +154,71 @@ TEST_F(HiddenRecordTest, HandleNowOfAnotherProcess_IsNotShown) {
     EXPECT_FALSE(program.sim.files.fileExists(kRecordPath));
 }
 
-TEST_F(HiddenRecordTest, RecordFromBeforeTheLastRestart_IsIgnored) {
+TEST_F(HiddenRecordTest, RecordOfAnOlderVersionInDocuments_IsRestoredAndRemoved) {
     WindowHandle w = peer("[隐藏] Editor", 40, false);
+    WindowHandle progman = desktop.open({.className = "Progman", .title = "Program Manager"});
+    window(progman).visible = false;
+    leave({.bootTime = program.sim.clock.boot,
+           .desktopIcons = true,
+           .windows = {{w, 40, "Editor"}},
+           .buttons = {}},
+          kOlderRecordPath);
+
+    start();
+
+    EXPECT_TRUE(window(w).visible);
+    EXPECT_EQ(window(w).title, "Editor");
+    EXPECT_TRUE(window(progman).visible);
+    EXPECT_EQ(leftoverMessages(), 1);
+    EXPECT_FALSE(program.sim.files.fileExists(kOlderRecordPath)) << "honoured once, then gone";
+    EXPECT_FALSE(program.sim.files.fileExists(kRecordPath));
+}
+
+// The clock may have been set between the crash and this start, so a record that looks
+// older may well be of this boot: what is always safe comes back, and a window only where
+// its handle, its process and its marker all still agree.
+TEST_F(HiddenRecordTest, RecordOfAnotherBoot_BringsBackTaskbarAndIconsAndOnlyWhatStillMatches) {
+    WindowHandle marked = peer("[隐藏] Editor", 40, false);
+    WindowHandle unmarked = peer("Inbox", 41, false);         // its own program hid it
+    WindowHandle stranger = peer("[隐藏] Notes", 77, false);  // another process has the handle
+    WindowHandle progman = desktop.open({.className = "Progman", .title = "Program Manager"});
     WindowHandle taskbar = program.sim.notifyArea.trayWnd;
-    window(taskbar).visible = false;
+    for (WindowHandle part : {progman, taskbar})
+        window(part).visible = false;
+    program.sim.notifyArea.addButton("Updater", 6);  // hidden by its own program
+    hideIcon(5);
+    hideIcon(6);
     leave({.bootTime = program.sim.clock.boot - 3600,
            .taskbar = true,
-           .windows = {{w, 40, "Editor"}},
+           .desktopIcons = true,
+           .windows = {{marked, 40, "Editor"}, {unmarked, 41, "Inbox"}, {stranger, 42, "Notes"}},
+           .buttons = {{5, "QQ"}, {6, "Mail"}}});
+
+    start();
+
+    EXPECT_TRUE(window(taskbar).visible);
+    EXPECT_TRUE(window(progman).visible);
+    EXPECT_TRUE(window(marked).visible);
+    EXPECT_EQ(window(marked).title, "Editor");
+    EXPECT_FALSE(window(unmarked).visible) << "without the marker it may not be ours";
+    EXPECT_FALSE(window(stranger).visible);
+    EXPECT_EQ(window(stranger).title, "[隐藏] Notes");
+    EXPECT_FALSE(iconHidden(5)) << "its identifier and its text both agree";
+    EXPECT_TRUE(iconHidden(6)) << "an identifier alone may name another program's icon now";
+    EXPECT_EQ(leftoverMessages(), 1);
+    EXPECT_FALSE(program.sim.files.fileExists(kRecordPath));
+}
+
+TEST_F(HiddenRecordTest, RecordOfAnotherBootWithNothingHidden_StartsWithoutAMessage) {
+    // After a real restart the shell shows its taskbar anyway: nothing came back.
+    leave({.bootTime = program.sim.clock.boot - 86400,
+           .taskbar = true,
+           .windows = {},
            .buttons = {}});
 
     start();
 
-    EXPECT_FALSE(window(w).visible);
-    EXPECT_FALSE(window(taskbar).visible) << "handles from another boot name nothing now";
+    EXPECT_TRUE(window(program.sim.notifyArea.trayWnd).visible);
     EXPECT_EQ(leftoverMessages(), 0);
     EXPECT_FALSE(program.sim.files.fileExists(kRecordPath));
 }

@@ -16,23 +16,22 @@ namespace {
 
 constexpr wchar_t kRunKeyW[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// The Run value as Windows reads it at log-on, straight from the registry.
-std::optional<std::wstring> runValue(DWORD* type = nullptr) {
+// The Run value as Windows reads it at the user's log-on, straight from the registry.
+std::optional<std::wstring> runValue(DWORD* type = nullptr, HKEY root = HKEY_CURRENT_USER) {
     wchar_t data[1024] = {};
     DWORD bytes = sizeof(data);
     DWORD t = 0;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, kRunKeyW, L"Veilor", RRF_RT_ANY | RRF_NOEXPAND, &t, data,
-                     &bytes) != ERROR_SUCCESS) {
+    if (RegGetValueW(root, kRunKeyW, L"Veilor", RRF_RT_ANY | RRF_NOEXPAND, &t, data, &bytes) !=
+        ERROR_SUCCESS) {
         return std::nullopt;
     }
     if (type) *type = t;
     return std::wstring(data);
 }
 
-void putRunValue(const std::wstring& data) {
+void putRunValue(const std::wstring& data, HKEY root = HKEY_CURRENT_USER) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKeyW, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                              &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(root, kRunKeyW, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegSetValueExW(key, L"Veilor", 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
@@ -41,15 +40,23 @@ void putRunValue(const std::wstring& data) {
 
 class AutoRunWineTest : public ::testing::Test {
   protected:
-    void SetUp() override { saved_ = runValue(); }
+    void SetUp() override {
+        saved_ = runValue();
+        savedMachine_ = runValue(nullptr, HKEY_LOCAL_MACHINE);
+    }
     void TearDown() override {
-        if (saved_) {
-            putRunValue(*saved_);
+        restore(saved_, HKEY_CURRENT_USER);
+        restore(savedMachine_, HKEY_LOCAL_MACHINE);
+    }
+    static void restore(const std::optional<std::wstring>& value, HKEY root) {
+        if (value) {
+            putRunValue(*value, root);
         } else {
-            RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKeyW, L"Veilor");
+            RegDeleteKeyValueW(root, kRunKeyW, L"Veilor");
         }
     }
     std::optional<std::wstring> saved_;
+    std::optional<std::wstring> savedMachine_;
     platform::win32::Win32Registry registry_;
     platform::win32::Win32Environment environment_;
 };
@@ -78,6 +85,19 @@ TEST_F(AutoRunWineTest, OffDeletesWhatAnotherVersionWrote_OnRewritesAMovedPath) 
     putRunValue(L"C:\\Old\\Veilor.exe");
     ASSERT_TRUE(app::SetAutoRun(registry_, "D:\\Moved\\Veilor.exe", true));
     EXPECT_EQ(narrow(runValue().value_or(L"<absent>")), "D:\\Moved\\Veilor.exe");
+}
+
+TEST_F(AutoRunWineTest, AnOlderVersionsMachineEntryGoes_AnotherProgramsStays) {
+    putRunValue(L"\"C:\\Program Files\\Veilor\\Veilor.exe\"", HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(app::SetAutoRun(registry_, "D:\\New\\Veilor.exe", true));
+    EXPECT_FALSE(runValue(nullptr, HKEY_LOCAL_MACHINE).has_value());
+    EXPECT_EQ(narrow(runValue().value_or(L"<absent>")), "D:\\New\\Veilor.exe");
+
+    putRunValue(L"C:\\Tools\\other.exe", HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(app::SetAutoRun(registry_, "D:\\New\\Veilor.exe", false));
+    EXPECT_EQ(narrow(runValue(nullptr, HKEY_LOCAL_MACHINE).value_or(L"<absent>")),
+              "C:\\Tools\\other.exe");
+    EXPECT_FALSE(runValue().has_value());
 }
 
 }  // namespace

@@ -25,20 +25,19 @@ std::string config(const char* startRun, const char* startMini, const char* endM
                   "\r\n");
 }
 
-std::optional<std::wstring> runValue() {
+std::optional<std::wstring> runValue(HKEY root = HKEY_CURRENT_USER) {
     wchar_t data[1024] = {};
     DWORD bytes = sizeof(data);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, kRunKey, L"Veilor", RRF_RT_REG_SZ, nullptr, data,
-                     &bytes) != ERROR_SUCCESS) {
+    if (RegGetValueW(root, kRunKey, L"Veilor", RRF_RT_REG_SZ, nullptr, data, &bytes) !=
+        ERROR_SUCCESS) {
         return std::nullopt;
     }
     return std::wstring(data);
 }
 
-void putRunValue(const std::wstring& data) {
+void putRunValue(const std::wstring& data, HKEY root = HKEY_CURRENT_USER) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                              &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(root, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegSetValueExW(key, L"Veilor", 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
@@ -55,13 +54,19 @@ std::wstring imagePath(const Process& process) {
 
 class VeilorTray : public ::testing::Test {
   protected:
-    void SetUp() override { savedRun_ = runValue(); }
+    void SetUp() override {
+        savedRun_ = runValue();
+        savedMachineRun_ = runValue(HKEY_LOCAL_MACHINE);
+    }
     void TearDown() override {
         veilor_.terminate();
-        if (savedRun_) {
-            putRunValue(*savedRun_);
-        } else {
-            RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, L"Veilor");
+        for (auto [root, saved] : {std::pair{HKEY_CURRENT_USER, &savedRun_},
+                                   std::pair{HKEY_LOCAL_MACHINE, &savedMachineRun_}}) {
+            if (*saved) {
+                putRunValue(**saved, root);
+            } else {
+                RegDeleteKeyValueW(root, kRunKey, L"Veilor");
+            }
         }
     }
     // Starts the program and finds its main window, shown or not.
@@ -98,6 +103,7 @@ class VeilorTray : public ::testing::Test {
     Process veilor_;
     HWND main_ = nullptr;
     std::optional<std::wstring> savedRun_;
+    std::optional<std::wstring> savedMachineRun_;
 };
 
 TEST_F(VeilorTray, MinimiseToTheTrayAndALeftClickOnTheIconBringsItBack) {
@@ -125,10 +131,12 @@ TEST_F(VeilorTray, StartMiniStartsHiddenInTheTray) {
 }
 
 TEST_F(VeilorTray, StartRunNamesTheRunningExecutable_OffDeletesIt) {
+    putRunValue(L"C:\\Older Version\\Veilor.exe", HKEY_LOCAL_MACHINE);
     ASSERT_NE(start(config("1", "0", "1")), nullptr);
     const std::wstring exe = imagePath(veilor_);
     const std::wstring expected = exe.find(L' ') == std::wstring::npos ? exe : L"\"" + exe + L"\"";
     EXPECT_TRUE(pollEquals(toUtf8(expected), [] { return toUtf8(runValue().value_or(L"")); }));
+    EXPECT_FALSE(runValue(HKEY_LOCAL_MACHINE).has_value()) << "the older version's entry stays";
     veilor_.terminate();
 
     putRunValue(L"C:\\Older Version\\Veilor.exe");

@@ -1,7 +1,8 @@
 // The black screen on the real Veilor.exe, as a user meets it: a password with blanks and
 // a quote saved on the settings page, Alt+B from another program, that program's window
 // getting letters but no Tab, Delete or Windows key, the prompt by a click, a wrong try,
-// the right one, and a second black screen locked as the first.
+// the right one, a second black screen locked as the first, close requests that leave it
+// locked, and the end of the session that ends it.
 #include <windows.h>
 
 #include <vector>
@@ -122,6 +123,46 @@ class BlackScreenWineTest : public ::testing::Test {
         return prompt;
     }
 
+    // A right press and release on the black window: the monitor goes off, no prompt.
+    void rightClick(HWND black) {
+        RECT r{};
+        GetWindowRect(black, &r);
+        POINT at{(r.left + r.right) / 2, r.bottom - 40};
+        ASSERT_TRUE(pointerTo(at, black));
+        INPUT press[2] = {mouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_RIGHTDOWN, at),
+                          mouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_RIGHTUP, at)};
+        ASSERT_EQ(SendInput(2, press, sizeof(INPUT)), 2u);
+    }
+
+    // Alt+F4 with the real keyboard on `window`, once it has the keyboard.
+    void altF4On(HWND window) {
+        if (GetForegroundWindow() != window) SetForegroundWindow(window);
+        ASSERT_TRUE(pollUntil([&] { return GetForegroundWindow() == window; }, kDeadlineMs,
+                              "the window to have the keyboard for Alt+F4",
+                              [] { return describeWindow(GetForegroundWindow()); }));
+        pressKeys({VK_MENU, VK_F4});
+    }
+
+    // The lock is still whole: the black window up and above the peers, Veilor running,
+    // Tab swallowed.
+    void expectStillLocked(HWND black, WORD letter) {
+        EXPECT_TRUE(desk_.staysShown(black, 1500, "the black window"));
+        EXPECT_TRUE(desk_.veilor().running()) << "Veilor ended with the screen locked";
+        // Wherever the user looks, the black window is what they see.
+        RECT r{};
+        GetWindowRect(black, &r);
+        for (int x = 0; x < 5; ++x) {
+            for (int y = 0; y < 5; ++y) {
+                POINT at{r.left + 10 + x * (r.right - r.left - 20) / 4,
+                         r.top + 10 + y * (r.bottom - r.top - 20) / 4};
+                EXPECT_EQ(GetAncestor(WindowFromPoint(at), GA_ROOT), black)
+                    << at.x << "," << at.y << ": " << describeWindow(WindowFromPoint(at));
+            }
+        }
+        ASSERT_TRUE(sendBefore({VK_TAB}, letter));
+        EXPECT_FALSE(received(VK_TAB)) << "Tab got through after a close request";
+    }
+
     void enterPassword(const std::wstring& text) {
         typeText(text);
         pressKeys({VK_RETURN});
@@ -188,6 +229,50 @@ TEST_F(BlackScreenWineTest, AltBLocksTheKeysAndOnlyTheSavedPasswordEndsIt) {
     EXPECT_EQ(windowText(line), "密码错误！") << "the line keeps the last failure";
     enterPassword(kPassword);
     EXPECT_TRUE(desk_.visibility(black, false, "the black window"));
+
+    // Nothing but the password ends it: not Alt+F4 on the black window after a right click,
+    // not a close sent by another program, not the main window's Alt+F4 (no exit question
+    // in this settings file), nor the prompt's own close from outside.
+    ASSERT_EQ(startBlackScreen(), black);
+    ASSERT_NO_FATAL_FAILURE(rightClick(black));
+    EXPECT_TRUE(desk_.staysShown(black, 500, "the black window"));
+    EXPECT_FALSE(IsWindowVisible(prompt)) << "a right click brought the prompt";
+    ASSERT_NO_FATAL_FAILURE(altF4On(black));
+    PostMessageW(black, WM_CLOSE, 0, 0);
+    PostMessageW(black, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_NO_FATAL_FAILURE(expectStillLocked(black, 'R'));
+    // Alt+M turns the main window's own hiding over: a second press when the first only
+    // hid it further.
+    keys_.pressAlt('M');
+    if (!IsWindowVisible(desk_.main())) keys_.pressAlt('M');
+    ASSERT_TRUE(desk_.visibility(desk_.main(), true, "the main window"));
+    ASSERT_NO_FATAL_FAILURE(altF4On(desk_.main()));
+    PostMessageW(desk_.main(), WM_CLOSE, 0, 0);
+    ASSERT_NO_FATAL_FAILURE(expectStillLocked(black, 'T'));
+    openPrompt(black);
+    PostMessageW(prompt, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(desk_.visibility(prompt, false, "the prompt closed from outside"));
+    ASSERT_NO_FATAL_FAILURE(expectStillLocked(black, 'Y'));
+    holdForScreenshot();
+    openPrompt(black);
+    EXPECT_EQ(windowText(line), "请输入密码") << "a closed prompt opens afresh";
+    enterPassword(kPassword);
+    EXPECT_TRUE(desk_.visibility(black, false, "the black window"));
+    ASSERT_TRUE(sendBefore({VK_TAB}, 'U'));
+    EXPECT_TRUE(received(VK_TAB)) << "Tab is free again";
+    EXPECT_TRUE(desk_.veilor().running());
+
+    // The end of the Windows session ends Veilor, locked or not, and the lock with it.
+    ASSERT_EQ(startBlackScreen(), black);
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(desk_.main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                    SMTO_ABORTIFHUNG, 5000, &answer));
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << "Veilor held up the end of the session";
+    SendMessageTimeoutW(desk_.main(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
+                        kDeadlineMs, &answer);
+    EXPECT_TRUE(desk_.veilor().waitExit());
+    ASSERT_TRUE(sendBefore({VK_TAB}, 'I'));
+    EXPECT_TRUE(received(VK_TAB)) << "the lock outlived Veilor";
 }
 
 }  // namespace

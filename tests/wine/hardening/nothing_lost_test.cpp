@@ -1,5 +1,6 @@
 // Whatever the real Veilor.exe hides comes back: a window whose own program keeps
-// rewriting its title, everything after Veilor was killed or crashed, and the taskbar and
+// rewriting its title, everything after Veilor was killed or crashed (by the record in the
+// local application data, or one an older version left in Documents), and the taskbar and
 // the desktop window at their own place and size. Real keys, against a peer program, a
 // retitling peer and the fake shell.
 #include <windows.h>
@@ -17,10 +18,6 @@ using scene::DesktopScene;
 
 constexpr wchar_t kKeyboardClass[] = L"VeilorNothingLostDriver";
 constexpr char kLeftoverMessage[] = "上次退出时未能还原的窗口和图标已经还原。";
-
-std::wstring recordFile() {
-    return myDocumentsDir() + L"\\Veilor\\Hidden.dat";
-}
 
 std::string titleOf(HWND window) {
     wchar_t buffer[512] = {};
@@ -76,6 +73,32 @@ class NothingLostWineTest : public ::testing::Test {
         if (!icons) return icons;
         return desk_.visibility(retitling_, true, "the retitling peer");
     }
+    // Alt+A and Alt+W, then Veilor ends without a chance to restore: the record in the
+    // local application data is all that is left, and nothing of it went to Documents.
+    void hideAllAndTaskbarThenKill() {
+        ASSERT_NO_FATAL_FAILURE(hideEverything());
+        ASSERT_NO_FATAL_FAILURE(keys_.pressAlt('W'));
+        ASSERT_TRUE(desk_.visibility(desk_.taskbar(), false, "the taskbar"));
+        ASSERT_TRUE(fileExists(veilorRecordFile())) << toUtf8(veilorRecordFile());
+        EXPECT_FALSE(fileExists(olderVeilorRecordFile()));
+        desk_.veilor().terminate();  // TerminateProcess: no exit of any kind runs
+        EXPECT_TRUE(desk_.peersHidden()) << "nothing but Veilor brings them back";
+    }
+    // The next start brings all of it back while its message still waits for an answer,
+    // and leaves no record behind.
+    void restartAndFindEverythingBack() {
+        ASSERT_NO_FATAL_FAILURE(desk_.startVeilor());
+        HWND box = waitForWindow(WindowQuery{L"#32770", L"Veilor", desk_.veilor().pid(), true});
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(boxSays(box, kLeftoverMessage)) << describeWindow(box);
+        EXPECT_TRUE(everythingBack());
+        EXPECT_TRUE(desk_.visibility(desk_.taskbar(), true, "the taskbar"));
+        EXPECT_TRUE(IsWindowVisible(desk_.main())) << "the main window is up behind the message";
+        ASSERT_TRUE(clickButton(GetDlgItem(box, IDOK)));
+        EXPECT_TRUE(pollUntil([&] { return !IsWindow(box); }));
+        EXPECT_FALSE(fileExists(veilorRecordFile()));
+        EXPECT_FALSE(fileExists(olderVeilorRecordFile()));
+    }
 
     DesktopScene desk_;
     HWND keyboard_ = openKeyboardWindow(kKeyboardClass);
@@ -95,35 +118,29 @@ TEST_F(NothingLostWineTest, RetitlingWindowComesBackByAltRAndByExit) {
     ASSERT_TRUE(clickButton(desk_.control(ui::ids::kFrmUnload), 30000));
     ASSERT_TRUE(desk_.veilor().waitExit());
     EXPECT_TRUE(everythingBack());
-    EXPECT_FALSE(fileExists(recordFile())) << "an exit that restored leaves no record behind";
+    EXPECT_FALSE(fileExists(veilorRecordFile())) << "an exit that restored leaves no record behind";
 }
 
 TEST_F(NothingLostWineTest, KilledVeilor_NextStartRestoresWindowsTaskbarAndIcons) {
-    ASSERT_NO_FATAL_FAILURE(hideEverything());
-    ASSERT_NO_FATAL_FAILURE(keys_.pressAlt('W'));
-    ASSERT_TRUE(desk_.visibility(desk_.taskbar(), false, "the taskbar"));
-    ASSERT_TRUE(fileExists(recordFile()));
-
-    desk_.veilor().terminate();  // TerminateProcess: no exit of any kind runs
-    EXPECT_TRUE(desk_.peersHidden()) << "nothing but Veilor brings them back";
-    ASSERT_NO_FATAL_FAILURE(desk_.startVeilor());
-
-    HWND box = waitForWindow(WindowQuery{L"#32770", L"Veilor", desk_.veilor().pid(), true});
-    ASSERT_NE(box, nullptr);
-    EXPECT_TRUE(boxSays(box, kLeftoverMessage)) << describeWindow(box);
-    // All of it is back while the message still waits for its answer.
-    EXPECT_TRUE(everythingBack());
-    EXPECT_TRUE(desk_.visibility(desk_.taskbar(), true, "the taskbar"));
-    EXPECT_TRUE(IsWindowVisible(desk_.main())) << "the main window is up behind the message";
-    ASSERT_TRUE(clickButton(GetDlgItem(box, IDOK)));
-    EXPECT_TRUE(pollUntil([&] { return !IsWindow(box); }));
-    EXPECT_FALSE(fileExists(recordFile()));
+    ASSERT_NO_FATAL_FAILURE(hideAllAndTaskbarThenKill());
+    ASSERT_NO_FATAL_FAILURE(restartAndFindEverythingBack());
 
     // The new run works as any: its boss key hides again.
     ASSERT_NO_FATAL_FAILURE(hideEverything());
 }
 
-TEST_F(NothingLostWineTest, CrashingVeilorRestoresBeforeItDies) {
+TEST_F(NothingLostWineTest, RecordAnOlderVersionLeftInDocuments_IsRestoredAndRemoved) {
+    ASSERT_NO_FATAL_FAILURE(hideAllAndTaskbarThenKill());
+    // Older versions kept the same record beside the settings file.
+    ASSERT_TRUE(MoveFileW(veilorRecordFile().c_str(), olderVeilorRecordFile().c_str()))
+        << GetLastError();
+
+    ASSERT_NO_FATAL_FAILURE(restartAndFindEverythingBack());
+}
+
+// Only the interface thread may touch the windows and the record: a crash elsewhere could
+// have caught it half-way. The dying Veilor leaves it all to the next start.
+TEST_F(NothingLostWineTest, CrashOnAnotherThread_NextStartRestores) {
     ASSERT_NO_FATAL_FAILURE(hideEverything());
 
     // A thread of Veilor's own that jumps nowhere: the process dies of it.
@@ -134,8 +151,10 @@ TEST_F(NothingLostWineTest, CrashingVeilorRestoresBeforeItDies) {
     ASSERT_NE(thread, nullptr) << GetLastError();
     CloseHandle(thread);
 
-    EXPECT_TRUE(desk_.veilor().waitExit(60000));
-    EXPECT_TRUE(everythingBack());
+    ASSERT_TRUE(desk_.veilor().waitExit(60000));
+    EXPECT_TRUE(desk_.peersHidden()) << "the crashing thread restored nothing";
+    ASSERT_TRUE(fileExists(veilorRecordFile()));
+    ASSERT_NO_FATAL_FAILURE(restartAndFindEverythingBack());
 }
 
 TEST_F(NothingLostWineTest, TaskbarAndDesktopWindowKeepTheirPlaceAndSize) {

@@ -45,8 +45,8 @@ TEST(Win32Environment, LongChineseAndEmptyValuesComeBackWhole) {
 TEST(Win32Environment, SpecialFoldersAreExistingFoldersWithoutTrailingBackslash) {
     Win32Environment env;
     platform::win32::Win32Files files;
-    for (SpecialFolder f :
-         {SpecialFolder::MyDocuments, SpecialFolder::Templates, SpecialFolder::Desktop}) {
+    for (SpecialFolder f : {SpecialFolder::MyDocuments, SpecialFolder::Templates,
+                            SpecialFolder::Desktop, SpecialFolder::LocalAppData}) {
         std::string path = env.specialFolder(f);
         SCOPED_TRACE("folder " + std::to_string(static_cast<int>(f)) + ": " + path);
         ASSERT_FALSE(path.empty());
@@ -55,6 +55,10 @@ TEST(Win32Environment, SpecialFoldersAreExistingFoldersWithoutTrailingBackslash)
     }
     EXPECT_NE(env.specialFolder(SpecialFolder::MyDocuments),
               env.specialFolder(SpecialFolder::Desktop));
+    const std::string local = env.specialFolder(SpecialFolder::LocalAppData);
+    EXPECT_FALSE(core::startsWith(core::toLowerAscii(local), core::toLowerAscii(env.specialFolder(
+                                                                 SpecialFolder::MyDocuments))))
+        << local << " lies in Documents";
 }
 
 // The identity of a file or folder on its volume; empty when it cannot be opened.
@@ -83,8 +87,8 @@ TEST(Win32Environment, UserFoldersLieInsideTheTestPrefixWithoutLinksLeadingOut) 
     ASSERT_EQ(fileIndex(L"C:\\"), fileIndex(driveC)) << "C: is not the drive_c of the prefix";
 
     Win32Environment env;
-    for (SpecialFolder f :
-         {SpecialFolder::MyDocuments, SpecialFolder::Desktop, SpecialFolder::Templates}) {
+    for (SpecialFolder f : {SpecialFolder::MyDocuments, SpecialFolder::Desktop,
+                            SpecialFolder::Templates, SpecialFolder::LocalAppData}) {
         const std::string path = env.specialFolder(f);
         SCOPED_TRACE("folder " + std::to_string(static_cast<int>(f)) + ": " + path);
         ASSERT_TRUE(core::startsWith(path, "C:\\") || core::startsWith(path, "c:\\"));

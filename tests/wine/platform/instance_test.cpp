@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -33,7 +34,10 @@ TEST(Win32SingleInstance, LaterCopyInAnotherProcessDeliversShowToTheFirst) {
     ASSERT_TRUE(first.claim());
     EXPECT_TRUE(first.claim()) << "claiming again keeps the claim";
     std::vector<std::string> received;
-    first.listen([&](const std::string& command) { received.push_back(command); });
+    first.listen([&](const std::string& command) {
+        received.push_back(command);
+        return std::string();
+    });
 
     PeerProcess later(instanceArgs(name, L"Show", 10000));
     ASSERT_TRUE(later.started());
@@ -50,7 +54,10 @@ TEST(Win32SingleInstance, ListenerIsHiddenFromTheDesktopAndRefusesStrangers) {
     Win32SingleInstance first(narrow(name));
     ASSERT_TRUE(first.claim());
     int calls = 0;
-    first.listen([&](const std::string&) { ++calls; });
+    first.listen([&](const std::string&) {
+        ++calls;
+        return std::string();
+    });
     HWND listener = listenerOf(name);
     ASSERT_NE(listener, nullptr);
     std::vector<platform::WindowHandle> all = platform::win32::Win32Desktop().topLevelWindows();
@@ -74,7 +81,7 @@ TEST(Win32SingleInstance, OnlyTheFirstCopyListens) {
     Win32SingleInstance second(narrow(name));
     ASSERT_TRUE(first.claim());
     EXPECT_FALSE(second.claim());
-    second.listen([](const std::string&) {});
+    second.listen([](const std::string&) { return std::string(); });
     EXPECT_EQ(listenerOf(name), nullptr);
 }
 
@@ -92,7 +99,10 @@ TEST(Win32SingleInstance, SenderWaitsForAFirstCopyThatIsStillStarting) {
     });
     Sleep(400);  // the first copy is busy starting and has no listener yet
     std::vector<std::string> received;
-    first.listen([&](const std::string& command) { received.push_back(command); });
+    first.listen([&](const std::string& command) {
+        received.push_back(command);
+        return std::string();
+    });
     waitUntil([&] { return !received.empty(); }, 10000);
     later.join();
     EXPECT_TRUE(delivered);
@@ -114,7 +124,10 @@ TEST(Win32SingleInstance, HungFirstCopyMakesTheSenderGiveUpInTime) {
     Win32SingleInstance first(narrow(name));
     ASSERT_TRUE(first.claim());
     int calls = 0;
-    first.listen([&](const std::string&) { ++calls; });
+    first.listen([&](const std::string&) {
+        ++calls;
+        return std::string();
+    });
     PeerProcess later(instanceArgs(name, L"Show", 500));
     // Not pumping: this thread is the first copy, and it does not answer.
     std::optional<DWORD> code = later.waitExit(kProcessDeadlineMs, false);
@@ -127,6 +140,53 @@ TEST(Win32SingleInstance, HungFirstCopyMakesTheSenderGiveUpInTime) {
     // The system withdraws a message nobody took in time: no stale "Show" arrives later.
     platform_test::pump();
     EXPECT_EQ(calls, 0);
+}
+
+TEST(Win32SingleInstance, AskingCopyGetsTheAnswerOfTheHandler) {
+    std::wstring name = platform_test::uniqueName(L"VeilorTest");
+    Win32SingleInstance first(narrow(name));
+    ASSERT_TRUE(first.claim());
+    first.listen([](const std::string& command) { return "answer to " + command; });
+    platform::Asked answer;
+    std::atomic<bool> done = false;
+    std::thread later([&] {
+        Win32SingleInstance copy(narrow(name));
+        answer = copy.askRunning("status", 10000);
+        done = true;
+    });
+    waitUntil([&] { return done.load(); }, 10000);  // this thread is the first copy: it pumps
+    later.join();
+    EXPECT_TRUE(answer.delivered);
+    EXPECT_EQ(answer.answer, std::optional<std::string>("answer to status"));
+}
+
+TEST(Win32SingleInstance, AnAnswerThatTakesTooLongIsNotWaitedFor) {
+    std::wstring name = platform_test::uniqueName(L"VeilorTest");
+    Win32SingleInstance first(narrow(name));
+    ASSERT_TRUE(first.claim());
+    first.listen([](const std::string&) {
+        Sleep(1500);  // a handler busy for longer than the asking copy waits
+        return std::string("late");
+    });
+    platform::Asked answer{false, "none yet"};
+    DWORD took = 0;
+    std::atomic<bool> done = false;
+    std::thread later([&] {
+        Win32SingleInstance copy(narrow(name));
+        DWORD start = GetTickCount();
+        answer = copy.askRunning("hide", 500);
+        took = GetTickCount() - start;
+        done = true;
+    });
+    waitUntil([&] { return done.load(); }, 10000);
+    later.join();
+    EXPECT_TRUE(answer.delivered) << "the first copy took the command";
+    EXPECT_EQ(answer.answer, std::nullopt);
+    EXPECT_GE(took, 400u);
+    EXPECT_LT(took, 1400u);
+    DWORD start = GetTickCount();
+    platform_test::pump();  // the late answer finds no one and holds this copy up no longer
+    EXPECT_LT(GetTickCount() - start, 1000u);
 }
 
 }  // namespace

@@ -459,19 +459,39 @@ bool fileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::wstring myDocumentsDir() {
+namespace {
+
+std::wstring knownFolder(int csidl, const char* name) {
     wchar_t path[MAX_PATH] = {};
-    HRESULT hr = SHGetFolderPathW(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr,
-                                  SHGFP_TYPE_CURRENT, path);
+    HRESULT hr =
+        SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path);
     if (FAILED(hr)) {
-        ADD_FAILURE() << "SHGetFolderPathW(CSIDL_PERSONAL) failed, hr 0x" << std::hex << hr;
+        ADD_FAILURE() << "SHGetFolderPathW(" << name << ") failed, hr 0x" << std::hex << hr;
         return L"";
     }
     return path;
 }
 
+}  // namespace
+
+std::wstring myDocumentsDir() {
+    return knownFolder(CSIDL_PERSONAL, "CSIDL_PERSONAL");
+}
+
+std::wstring localAppDataDir() {
+    return knownFolder(CSIDL_LOCAL_APPDATA, "CSIDL_LOCAL_APPDATA");
+}
+
 std::wstring veilorFolder() {
     return myDocumentsDir() + L"\\Veilor";
+}
+
+std::wstring veilorRecordFile() {
+    return localAppDataDir() + L"\\Veilor\\Hidden.dat";
+}
+
+std::wstring olderVeilorRecordFile() {
+    return veilorFolder() + L"\\Hidden.dat";
 }
 
 std::wstring veilorConfigFile() {
@@ -500,8 +520,10 @@ namespace {
 ::testing::AssertionResult putVeilorSettings(const std::optional<std::string>& config) {
     const std::wstring folder = veilorFolder();
     if (folder == L"\\Veilor") return ::testing::AssertionFailure() << "no My Documents folder";
-    ::testing::AssertionResult removed = removeFile(folder + L"\\Hidden.dat");
-    if (!removed) return removed;
+    for (const std::wstring& record : {veilorRecordFile(), olderVeilorRecordFile()}) {
+        ::testing::AssertionResult removed = removeFile(record);
+        if (!removed) return removed;
+    }
     if (!config) return removeFile(veilorConfigFile());
     CreateDirectoryW(folder.c_str(), nullptr);
     if (!writeFileBytes(veilorConfigFile(), *config))

@@ -162,15 +162,22 @@ bool fileExists(const std::wstring& path);
 // The prefix user's My Documents folder (CSIDL_PERSONAL).
 std::wstring myDocumentsDir();
 
+// The prefix user's local application data (CSIDL_LOCAL_APPDATA).
+std::wstring localAppDataDir();
+
 // Veilor's settings folder, My Documents\Veilor, and the settings file in it.
 std::wstring veilorFolder();
 std::wstring veilorConfigFile();
+// The record of what Veilor hid, in the local application data; and where older versions
+// kept it, beside the settings file.
+std::wstring veilorRecordFile();
+std::wstring olderVeilorRecordFile();
 // A settings file with the seven default hotkeys and nothing done at start; EndMsg "1"
 // ends the program without asking.
 std::string veilorConfig(const char* endMsg = "1");
 // Leaves the settings folder as the next Veilor.exe is to find it, whatever an earlier
 // test or run left there: this Config.ini (none for nullopt, as before a first start) and
-// no Hidden.dat, the record of what Veilor hid, which a start would act on.
+// no record of what Veilor hid (in either place), which a start would act on.
 ::testing::AssertionResult putVeilorSettings(const std::optional<std::string>& config);
 
 }  // namespace wine_test
