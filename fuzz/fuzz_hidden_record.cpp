@@ -34,20 +34,22 @@ void roundTrip(const windows::HiddenState& state) {
     FUZZ_CHECK(windows::formatRecord(*back) == text);
 }
 
-// A start after a crash: the file is taken only when it is a record of this boot, and
-// is removed otherwise.
+// A start after a crash: a file that is no record is removed; a record is kept for the
+// start to restore from, and counts as this boot's only when its time is near this boot's.
 void startWith(const std::string& file, const std::optional<windows::HiddenState>& parsed) {
     platform::sim::SimFiles files;
     platform::sim::SimClock clock;
     windows::HiddenRecord record(files, clock);
-    record.setFolder("C:\\Veilor");
-    files.put(record.path(), file);
-    std::optional<windows::HiddenState> left = record.leftover();
-    const bool thisBoot = parsed && parsed->bootTime >= clock.boot - windows::kSameBootSeconds &&
+    const std::string path = "C:\\Veilor\\Hidden.dat";
+    files.put(path, file);
+    std::optional<windows::Leftover> left = record.leftoverAt(path);
+    FUZZ_CHECK(left.has_value() == parsed.has_value());
+    FUZZ_CHECK(files.fileExists(path) == parsed.has_value());
+    if (!left) return;
+    FUZZ_CHECK(sameState(left->state, *parsed));
+    const bool thisBoot = parsed->bootTime >= clock.boot - windows::kSameBootSeconds &&
                           parsed->bootTime <= clock.boot + windows::kSameBootSeconds;
-    FUZZ_CHECK(left.has_value() == thisBoot);
-    FUZZ_CHECK(files.fileExists(record.path()) == thisBoot);
-    if (left) FUZZ_CHECK(sameState(*left, *parsed));
+    FUZZ_CHECK(left->thisBoot == thisBoot);
 }
 
 }  // namespace
