@@ -1,5 +1,6 @@
 // Update.txt and Pass.txt as the server sends them: the cut into three parts, the
 // version number and the file name the update offers.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -8,18 +9,12 @@
 
 namespace {
 
+// Digits and at most one point, and at least one digit: said another way than the program.
 bool plainDecimal(std::string_view text) {
-    int digits = 0, points = 0;
-    for (char c : text) {
-        if (c >= '0' && c <= '9') {
-            ++digits;
-        } else if (c == '.') {
-            ++points;
-        } else {
-            return false;
-        }
-    }
-    return digits > 0 && points <= 1;
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const auto digits = std::count_if(text.begin(), text.end(), isDigit);
+    const auto points = std::count(text.begin(), text.end(), '.');
+    return digits > 0 && points <= 1 && digits + points == static_cast<long>(text.size());
 }
 
 void checkNumber(const std::string& text) {
