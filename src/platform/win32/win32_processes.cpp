@@ -10,9 +10,12 @@
 namespace platform::win32 {
 namespace {
 
-// What ending a process needs: the right to end it, to wait for it to be gone, and to
-// ask whether the system marks it critical.
+// What ending a process needs: the right to end it, to wait for it to be gone, to read
+// its image name and creation time, and to ask whether the system marks it critical.
 constexpr DWORD kEndAccess = PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION;
+// Where there is no IsProcessCritical, the kernel answers that question only to a handle
+// with the full query right; it is asked for first, and without it the flag stays unknown.
+constexpr DWORD kEndAccessFull = kEndAccess | PROCESS_QUERY_INFORMATION;
 // A module snapshot fails with ERROR_BAD_LENGTH while the process is loading or unloading
 // a module; the call is meant to be tried again then, but never for ever.
 constexpr int kModuleSnapshotTries = 4;
@@ -49,24 +52,55 @@ Function systemFunction(const wchar_t* module, const char* name) {
 }
 
 // Where the system has no IsProcessCritical, the flag is asked of the kernel directly.
-bool breakOnTermination(HANDLE process) {
+Criticality breakOnTermination(HANDLE process) {
     using Query = LONG(WINAPI*)(HANDLE, ULONG, void*, ULONG, ULONG*);
     auto query = systemFunction<Query>(L"ntdll.dll", "NtQueryInformationProcess");
     ULONG flag = 0;
-    return query && query(process, kBreakOnTermination, &flag, sizeof flag, nullptr) >= 0 &&
-           flag != 0;
+    if (!query || query(process, kBreakOnTermination, &flag, sizeof flag, nullptr) < 0) {
+        return Criticality::Unknown;
+    }
+    return flag ? Criticality::Critical : Criticality::NotCritical;
+}
+
+std::optional<std::uint64_t> startedAt(HANDLE process) {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return std::nullopt;
+    return (static_cast<std::uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+std::wstring fullImageName(HANDLE process) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD size = static_cast<DWORD>(path.size());
+        if (QueryFullProcessImageNameW(process, 0, path.data(), &size)) {
+            path.resize(size);
+            return path;
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() >= kLongestPath) {
+            return std::wstring();
+        }
+        path.resize(kLongestPath);
+    }
 }
 
 class Win32OpenedProcess : public OpenedProcess {
   public:
     explicit Win32OpenedProcess(HANDLE process) : process_(process) {}
 
-    bool critical() override {
+    Criticality critical() override {
         using IsCritical = BOOL(WINAPI*)(HANDLE, BOOL*);
         auto isCritical = systemFunction<IsCritical>(L"kernel32.dll", "IsProcessCritical");
         if (!isCritical) return breakOnTermination(process_.get());
         BOOL critical = FALSE;
-        return isCritical(process_.get(), &critical) && critical;
+        if (!isCritical(process_.get(), &critical)) return Criticality::Unknown;
+        return critical ? Criticality::Critical : Criticality::NotCritical;
+    }
+
+    std::optional<std::uint64_t> creationTime() override { return startedAt(process_.get()); }
+
+    std::string imageName() override {
+        const std::wstring path = fullImageName(process_.get());
+        return narrow(path.substr(path.find_last_of(L"\\/") + 1));
     }
 
     bool terminate(std::uint32_t exitCode) override {
@@ -120,22 +154,18 @@ std::optional<std::vector<std::string>> Win32Processes::modulePaths(std::uint32_
 std::string Win32Processes::imagePath(std::uint32_t processId) {
     Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (!process) return std::string();
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD size = static_cast<DWORD>(path.size());
-        if (QueryFullProcessImageNameW(process.get(), 0, path.data(), &size)) {
-            path.resize(size);
-            return narrow(path);
-        }
-        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() >= kLongestPath) {
-            return std::string();
-        }
-        path.resize(kLongestPath);
-    }
+    return narrow(fullImageName(process.get()));
+}
+
+std::optional<std::uint64_t> Win32Processes::creationTime(std::uint32_t processId) {
+    Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) return std::nullopt;
+    return startedAt(process.get());
 }
 
 std::unique_ptr<OpenedProcess> Win32Processes::openForTermination(std::uint32_t processId) {
-    HANDLE process = OpenProcess(kEndAccess, FALSE, processId);
+    HANDLE process = OpenProcess(kEndAccessFull, FALSE, processId);
+    if (!process) process = OpenProcess(kEndAccess, FALSE, processId);
     if (!process) return nullptr;
     return std::make_unique<Win32OpenedProcess>(process);
 }
