@@ -23,7 +23,7 @@ enum class ShowCommand : int {
     Restore = 9,
 };
 
-enum class SpecialFolder { MyDocuments, Templates, Desktop, System };
+enum class SpecialFolder { MyDocuments, Templates, Desktop, System, Windows };
 
 // A rectangle of the screen in twips, through the screen's DPI.
 struct TwipsRect {

@@ -120,7 +120,8 @@ bool OnUpData::mandatory(const ServerParts& pass) const {
 // first, without its question.
 void OnUpData::endWithProductPage() {
     if (restoreBeforeEnd_) restoreBeforeEnd_();
-    sys_.shell.run("explorer " + base_ + kProductPage, platform::ShowCommand::Maximized);
+    sys_.shell.run(platform::webPageCommand(sys_.environment, base_ + kProductPage),
+                   platform::ShowCommand::Maximized);
     sys_.shell.endProcess(0);
 }
 

@@ -10,6 +10,7 @@ SimEnvironment::SimEnvironment() {
     folders[SpecialFolder::Templates] =
         "C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Templates";
     folders[SpecialFolder::Desktop] = "C:\\Users\\user\\Desktop";
+    folders[SpecialFolder::Windows] = "C:\\Windows";
 }
 
 std::optional<std::string> SimEnvironment::variable(const std::string& name) {

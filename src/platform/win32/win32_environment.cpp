@@ -20,6 +20,8 @@ int csidlOf(SpecialFolder folder) {
             return CSIDL_DESKTOPDIRECTORY;
         case SpecialFolder::System:
             return CSIDL_SYSTEM;
+        case SpecialFolder::Windows:
+            return CSIDL_WINDOWS;
     }
     return -1;
 }

@@ -166,7 +166,7 @@ TEST_F(UpdateCheckTest, MandatoryNoticeRestoresOpensTheProductPageAndEnds) {
     EXPECT_EQ(sim.desktop.find(peer)->title, "Report");
     ASSERT_EQ(sim.shell.started.size(), 1u);
     EXPECT_EQ(sim.shell.started[0].commandLine,
-              std::string("explorer ") + app::kServerBase + "/veilsp.html");
+              "\"C:\\Windows\\explorer.exe\" " + std::string(app::kServerBase) + "/veilsp.html");
     EXPECT_EQ(sim.shell.started[0].show, platform::ShowCommand::Maximized);
     EXPECT_TRUE(sim.shell.ended);
 }
