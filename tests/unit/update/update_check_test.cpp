@@ -202,6 +202,11 @@ TEST_F(UpdateCheckTest, NoServerBadFilesAndFailedDownloadsSayUnreachableNoticeSt
              offer("1.01", "s.exe", std::string(9000, 'x'));
              sim.internet.answers[base + "/softs/veilsp/s.exe"].breakAfter = 4000;
          }},
+        {"exe past 256 MB",
+         [&] {
+             offer("1.01", "s.exe", "MZ");
+             sim.internet.answers[base + "/softs/veilsp/s.exe"].padTo = kMostDownloadBytes + 1;
+         }},
     };
     for (const Case& c : cases) {
         serve("", "home");
