@@ -21,6 +21,8 @@ constexpr DWORD kEndAccessFull = kEndAccess | PROCESS_QUERY_INFORMATION;
 constexpr int kModuleSnapshotTries = 4;
 // ProcessBreakOnTermination: the flag that makes a process critical.
 constexpr ULONG kBreakOnTermination = 29;
+constexpr LONG kStatusNotImplemented = static_cast<LONG>(0xC0000002);
+constexpr LONG kStatusInvalidInfoClass = static_cast<LONG>(0xC0000003);
 constexpr DWORD kLongestPath = 32768;
 
 class Handle {
@@ -52,13 +54,18 @@ Function systemFunction(const wchar_t* module, const char* name) {
 }
 
 // Where the system has no IsProcessCritical, the flag is asked of the kernel directly.
+// A kernel that does not know the question at all (Wine) has no critical processes; any
+// other failure, such as a handle without the full query right, leaves the answer open.
 Criticality breakOnTermination(HANDLE process) {
     using Query = LONG(WINAPI*)(HANDLE, ULONG, void*, ULONG, ULONG*);
     auto query = systemFunction<Query>(L"ntdll.dll", "NtQueryInformationProcess");
+    if (!query) return Criticality::Unknown;
     ULONG flag = 0;
-    if (!query || query(process, kBreakOnTermination, &flag, sizeof flag, nullptr) < 0) {
-        return Criticality::Unknown;
+    const LONG status = query(process, kBreakOnTermination, &flag, sizeof flag, nullptr);
+    if (status == kStatusInvalidInfoClass || status == kStatusNotImplemented) {
+        return Criticality::NotCritical;
     }
+    if (status < 0) return Criticality::Unknown;
     return flag ? Criticality::Critical : Criticality::NotCritical;
 }
 
