@@ -58,9 +58,9 @@ void ProcessPage::ListView1_Click() {
 void ProcessPage::Command12_Click() {
     const int index = ListView1.selectedIndex();
     if (index < 0 || index >= static_cast<int>(ListView1.items().size())) return;
-    // Copied: the list may be refilled by the time the question is answered.
     const ui::ListViewItem& row = ListView1.items()[index];
     const auto created = created_.find(ListView1.key(index));
+    // Copied: the list may be refilled by the time the question is answered.
     const Picked picked{row.text, processIdOf(row.subItems.empty() ? "" : row.subItems[0]),
                         created == created_.end() ? std::nullopt : created->second};
     const std::string& s = picked.name;
