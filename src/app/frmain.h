@@ -225,7 +225,7 @@ class Frmain : public ui::Form {
     void AdjustTokenPrivileges2000();
 
     // The own notification-area icon while minimised there, and its menu.
-    MainTray mainTray{ctx_.sys.notifyIcon, ctx_.sys.shell, *this};
+    MainTray mainTray{ctx_.sys.notifyIcon, ctx_.sys.shell, ctx_.sys.environment, *this};
 
     // The ways back while things are hidden: after the one-key hide, and while the
     // taskbar is hidden.
