@@ -4,6 +4,8 @@
 // and Alt+R bringing back everything that went.
 #include <windows.h>
 
+#include <string>
+
 #include "hide_all/boss_keys.h"
 #include "hide_all/desktop_scene.h"
 #include "support/driver.h"
@@ -33,7 +35,9 @@ class RulesWineTest : public ::testing::Test {
     // Wine's own notepad first, then the peers, the fake shell and Veilor on these rules.
     void start(const std::string& rules) {
         ASSERT_NE(focus_, nullptr);
-        notepad_ = Process::start(L"notepad.exe");
+        wchar_t system[MAX_PATH] = {};
+        GetSystemDirectoryW(system, MAX_PATH);
+        notepad_ = Process::start(std::wstring(system) + L"\\notepad.exe");
         ASSERT_TRUE(notepad_.valid());
         HWND window = waitForWindow(WindowQuery{L"Notepad", L"", notepad_.pid(), true});
         ASSERT_NE(window, nullptr);
