@@ -48,7 +48,13 @@ std::string twentyRules() {
 
 struct Figures {
     std::vector<double> floors, keys, ratios, markedKeys, markedRatios;
+    int dropped = 0;
 };
+
+// On a loaded machine a peer may miss the bound on a title change; Veilor then shows that
+// window again rather than leave it hidden unmarked, and the round never ends with all
+// hidden. Such a round is dropped and run again, a few times at most.
+constexpr int kMostDropped = 10;
 
 // Rounds of Alt+A against the floor, the first of them only warming up.
 bool hotkeyRounds(Peers& peers, Shell& shell, HWND focus, Figures& out) {
@@ -56,14 +62,19 @@ bool hotkeyRounds(Peers& peers, Shell& shell, HWND focus, Figures& out) {
         const double floor = floorHide(peers, nullptr, shell);
         if (floor < 0 || !restoreAll(peers, shell)) return false;
         SetForegroundWindow(focus);
-        pumpFor(200);
+        pumpFor(1000);  // the peer settles after the floor and the restore
         const double start = nowMs();
         wine_test::pressKeys({VK_MENU, 'A'});
-        if (!waitAllHidden(peers, shell)) return false;
+        const bool allHidden = waitAllHidden(peers, shell);
         const double hidden = nowMs() - start;
-        if (!waitAllMarked(peers)) return false;
+        const bool allMarked = allHidden && waitAllMarked(peers);
         const double marked = nowMs() - start;
         if (!restoreAll(peers, shell)) return false;
+        if (!allMarked) {
+            if (++out.dropped > kMostDropped) return false;
+            --i;
+            continue;
+        }
         if (i == 0) continue;
         out.floors.push_back(floor);
         out.keys.push_back(hidden);
@@ -85,6 +96,32 @@ void report(const char* what, const Figures& f) {
         what, median(f.floors), median(f.markedKeys), median(f.markedRatios));
 }
 
+// A Veilor just started arms its hotkeys a moment after its window shows, and drops a
+// press made before: Alt+M, which hides it and shows it again, tells when they answer.
+bool hotKeysAnswer(const Veilor& veilor, HWND focus) {
+    auto becomes = [&](bool visible) {
+        const double end = nowMs() + 1000;
+        while (nowMs() < end) {
+            if ((IsWindowVisible(veilor.main) != FALSE) == visible) return true;
+            pumpFor(20);
+        }
+        return false;
+    };
+    const double deadline = nowMs() + kDeadlineMs;
+    while (nowMs() < deadline) {
+        SetForegroundWindow(focus);
+        pumpFor(100);
+        wine_test::pressKeys({VK_MENU, 'M'});
+        if (!becomes(false)) continue;
+        for (int i = 0; i < 10 && !IsWindowVisible(veilor.main); ++i) {
+            wine_test::pressKeys({VK_MENU, 'M'});
+            becomes(true);
+        }
+        if (IsWindowVisible(veilor.main)) return true;
+    }
+    return false;
+}
+
 // Without rules and with twenty, turn about (Veilor reads its rules when it starts), so
 // that both meet the machine in the same moods.
 bool ruleRounds(SettingsFile& settings, Peers& peers, Shell& shell, HWND focus) {
@@ -93,10 +130,22 @@ bool ruleRounds(SettingsFile& settings, Peers& peers, Shell& shell, HWND focus) 
         const bool rules = turn % 2 == 1;
         settings.write(rules ? twentyRules() : "");
         Veilor veilor;
-        if (!veilor.start() || !hotkeyRounds(peers, shell, focus, rules ? with : without))
+        if (!veilor.start() || !veilor.click(ui::ids::kCommand1)) {
+            std::printf("  Veilor did not start\n");
             return false;
+        }
+        if (!hotKeysAnswer(veilor, focus)) {
+            std::printf("  Veilor's hotkeys did not answer\n");
+            return false;
+        }
+        if (!hotkeyRounds(peers, shell, focus, rules ? with : without)) {
+            std::printf("  %s: more than %d rounds did not end with every window hidden\n",
+                        rules ? "20 rules" : "no rules", kMostDropped);
+            return false;
+        }
     }
-    std::printf("  (medians of %d rounds each)\n", 2 * kRounds);
+    std::printf("  (medians of %d rounds each; rounds dropped: %d without rules, %d with)\n",
+                2 * kRounds, without.dropped, with.dropped);
     report("no rules:", without);
     report("20 rules:", with);
     std::printf("  with rules / without: hidden %6.3f  marked %6.3f\n",
