@@ -39,11 +39,11 @@ RulesPage::RulesPage(ui::Frame& frame, const platform::System& sys, ui::Dialogs&
 void RulesPage::layout() {
     lvRules.addColumn("类型", 780);
     lvRules.addColumn("程序名或标题", 1860);
-    lvRules.setBounds(120, 90, 2760, 1650);
+    lvRules.setBounds(120, 90, 2760, 1260);
+    lblHint.setText("* 代表任意多个字符，? 代表任意一个字符");
+    lblHint.setBounds(120, 1395, 2760, 420);
     cmdRemoveRule.setText("删除规则");
     cmdRemoveRule.setBounds(120, 1800, 1080, 330);
-    lblHint.setText("* 代表任意字符，? 代表一个字符");
-    lblHint.setBounds(1260, 1850, 1700, 270);
     lblRule.setText("程序名或标题：");
     lblRule.setBounds(3000, 90, 2295, 270);
     txtRule.setBounds(3000, 360, 2295, 300);
