@@ -186,15 +186,22 @@ SettingsFile::SettingsFile() {
     CreateDirectoryW(folder.c_str(), nullptr);
     path_ = folder + L"\\Config.ini";
     // A record left by an earlier run would have the next start restore its windows.
-    record_ = folder + L"\\Hidden.dat";
-    DeleteFileW(record_.c_str());
+    wchar_t local[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
+    record_ = std::wstring(local) + L"\\Veilor\\Hidden.dat";
     std::ifstream in(std::filesystem::path(path_), std::ios::binary);
     hadOne_ = static_cast<bool>(in);
     if (hadOne_) saved_.assign(std::istreambuf_iterator<char>(in), {});
+    write();
+}
+
+void SettingsFile::write(const std::string& more) {
+    DeleteFileW(record_.c_str());
     std::ofstream(std::filesystem::path(path_), std::ios::binary | std::ios::trunc)
         << "[HotKey]\r\n0=65,0,-1,0\r\n1=77,0,-1,0\r\n2=84,0,-1,0\r\n3=87,0,-1,0\r\n"
            "4=82,0,-1,0\r\n5=66,0,-1,0\r\n6=73,0,-1,0\r\n[Config]\r\nStartRun=0\r\n"
-           "StartMini=0\r\nEndMini=0\r\nBlackPwd=\r\nEndMsg=1\r\n";
+           "StartMini=0\r\nEndMini=0\r\nBlackPwd=\r\nEndMsg=1\r\n"
+        << more;
 }
 
 SettingsFile::~SettingsFile() {

@@ -51,6 +51,9 @@ class SettingsFile {
   public:
     SettingsFile();
     ~SettingsFile();
+    // The default settings followed by `more` (sections of the caller's), and no record of
+    // what an earlier Veilor hid; read by the next Veilor that starts.
+    void write(const std::string& more = "");
     SettingsFile(const SettingsFile&) = delete;
     SettingsFile& operator=(const SettingsFile&) = delete;
 

@@ -34,8 +34,9 @@ void DownLDFIX::layout() {
 }
 
 void DownLDFIX::OKButton_Click() {
-    ctx_.sys.shell.run(std::string("explorer ") + kServerBase + kRepairPath,
-                       platform::ShowCommand::Maximized);
+    ctx_.sys.shell.run(
+        platform::webPageCommand(ctx_.sys.environment, std::string(kServerBase) + kRepairPath),
+        platform::ShowCommand::Maximized);
     if (onEnd) onEnd();
 }
 

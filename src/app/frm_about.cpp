@@ -8,11 +8,6 @@ namespace {
 constexpr const char* kMsInfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 constexpr const char* kToolsLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 
-// A path with a space, unquoted, could start some other program.
-std::string quoted(const std::string& path) {
-    return "\"" + path + "\"";
-}
-
 }  // namespace
 
 FrmAbout::FrmAbout(Context& ctx) : ui::Form(ctx.forms, ui::ids::kFrmAbout, "frmAbout"), ctx_(ctx) {
@@ -70,7 +65,8 @@ std::string FrmAbout::sysInfoPath() {
 
 bool FrmAbout::StartSysInfo() {
     std::string path = sysInfoPath();
-    if (!path.empty() && ctx_.sys.shell.run(quoted(path), platform::ShowCommand::Normal)) {
+    if (!path.empty() &&
+        ctx_.sys.shell.run(platform::quotedPath(path), platform::ShowCommand::Normal)) {
         return true;
     }
     ctx_.dialogs.messageBox(kSysInfoUnavailable, kTitle, ui::mb::kOk);

@@ -60,7 +60,7 @@ void Frmain::wireEvents() {
     frmUnload.onClick = [this] { frmUnload_Click(); };
     for (ui::Control* c :
          std::initializer_list<ui::Control*>{this, &Frame1, &Frame2, &Frame3, &Frame4, &Frame5,
-                                             &Frame6, &Frame7, &lblCount, &vLabel}) {
+                                             &Frame6, &Frame7, &FrameRules, &lblCount, &vLabel}) {
         c->onMouseDown = [this](ui::MouseButton, int, int, int) { dragWindow(); };
     }
     TabStrip1.onClick = [this] { TabStrip1_Click(); };
@@ -84,6 +84,7 @@ void Frmain::wireEvents() {
     }
     for (auto& box : txtBlackPwd)
         box->onGotFocus = [this] { markSettingsChanged(); };
+    rulesPage.onChanged = [this] { markSettingsChanged(); };
 }
 
 std::string Frmain::configPath() const {
@@ -115,6 +116,7 @@ void Frmain::Form_Load() {
     if (!ctx_.sys.files.folderExists(mydoc_)) ctx_.sys.files.createFolder(mydoc_);
     hiddenRecord.setFolder(recordFolder());
     settings::LoadConfig(ctx_.sys.profile, configPath(), hotKeyBoxes(), settings_);
+    loadRules();
     cHK->ClsAllHotKey();
     hotKeyPage->SetHotKeys();
     ShowSettings();
@@ -164,10 +166,12 @@ void Frmain::markSettingsChanged() {
 
 void Frmain::TabStrip1_Click() {
     const std::string key = TabStrip1.selectedKey();
-    if (key != "a" && key != "b" && key != "c") return;
+    if (key != "a" && key != "b" && key != "c" && key != "d") return;
     Frame5.setVisible(key == "a");
     Frame6.setVisible(key == "b");
     Frame7.setVisible(key == "c");
+    FrameRules.setVisible(key == "d");
+    if (key == "d") rulesPage.refreshPrograms();
     if (hotKeyPage) hotKeyPage->leaveBoxes();
     Label27.setText("");
 }

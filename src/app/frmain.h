@@ -16,6 +16,8 @@
 #include "hotkeys/c_hot_key.h"
 #include "hotkeys/hotkey_page.h"
 #include "processes/process_page.h"
+#include "rules/hide_rules.h"
+#include "rules/rules_page.h"
 #include "schedule/schedule_page.h"
 #include "settings/config.h"
 #include "tray/tray_page.h"
@@ -99,6 +101,7 @@ class Frmain : public ui::Form {
     ui::Frame Frame5{&Frame4, ui::ids::kFrame5, "Frame5"};
     ui::Frame Frame6{&Frame4, ui::ids::kFrame6, "Frame6"};
     ui::Frame Frame7{&Frame4, ui::ids::kFrame7, "Frame7"};
+    ui::Frame FrameRules{&Frame4, ui::ids::kFrameRules, "FrameRules"};
     ui::Button cmdSetOK{&Frame4, ui::ids::kCmdSetOK, "cmdSetOK"};
     ui::Button cmdSetCancel{&Frame4, ui::ids::kCmdSetCancel, "cmdSetCancel"};
     ui::Label Label27{&Frame4, ui::ids::kLabel27, "Label27"};
@@ -217,6 +220,14 @@ class Frmain : public ui::Form {
     // The tray page on Frame2; built from the system, so declared after ctx_.
     tray::TrayPage trayPage{Frame2, ctx_.sys};
 
+    // The hiding-rules tab of the settings page, and the rules the one-key hide follows:
+    // those last saved, not the tab's unsaved edits.
+    rules::RulesPage rulesPage{FrameRules, ctx_.sys, ctx_.dialogs, kTitle,
+                               [this] { return configPath(); }};
+    rules::HideRules hideRules;
+    // Reads the rules from the settings file into hideRules and the tab.
+    void loadRules();
+
     // The process page on Frame8.
     processes::ProcessPage processPage{Frame8, ctx_.sys, ctx_.dialogs, kTitle};
     // The schedule page on Frame9.
@@ -225,7 +236,7 @@ class Frmain : public ui::Form {
     void AdjustTokenPrivileges2000();
 
     // The own notification-area icon while minimised there, and its menu.
-    MainTray mainTray{ctx_.sys.notifyIcon, ctx_.sys.shell, *this};
+    MainTray mainTray{ctx_.sys.notifyIcon, ctx_.sys.shell, ctx_.sys.environment, *this};
 
     // The ways back while things are hidden: after the one-key hide, and while the
     // taskbar is hidden.

@@ -1,6 +1,8 @@
 // Hide-everything and restore-everything, and the toggles of the taskbar and the desktop
 // icons: the main window ties the window page, the tray page and the shell together.
 #include "app/frmain.h"
+#include "rules/program_names.h"
+#include "rules/rule_filter.h"
 #include "tray/tray_toolbar.h"
 #include "windows/desktop_parts.h"
 #include "windows/desktop_snapshot.h"
@@ -19,11 +21,16 @@ void Frmain::Command7_Click() {
     tray::ListTrayButtons(desktop, area, trayPage.List2);
     const windows::DesktopSnapshot snapshot(desktop);
     windowPage.Refresh1(snapshot);
+    // What the rules keep is never recorded, marked or hidden; each program is named once.
+    rules::ProgramNames programs(desktop, ctx_.sys.processes);
     // Marked rows match no button text and hide nothing.
-    tray::HideTrayButtons(desktop, area, trayPage.List2.rows(),
-                          [this](const auto& buttons) { recordTrayButtons(buttons); });
+    tray::HideTrayButtons(
+        desktop, area, trayPage.List2.rows(),
+        [this](const auto& buttons) { recordTrayButtons(buttons); },
+        rules::iconFilter(hideRules, programs));
     windows::hideWindows(desktop, hiddenRecord, windowPage.lateMarkers,
-                         windows::listedTargets(snapshot, windowPage.List1));
+                         rules::allowedTargets(windows::listedTargets(snapshot, windowPage.List1),
+                                               hideRules, programs));
     tray::RefreshTray(desktop, area);
     trayPage.cmdRefresh2_Click();
 }

@@ -2,6 +2,7 @@
 // page's OK and Cancel, which save or discard the boxes and the options.
 #include "app/constants.h"
 #include "app/frmain.h"
+#include "rules/rules_file.h"
 #include "settings/password.h"
 #include "windows/desktop_parts.h"
 
@@ -59,7 +60,9 @@ void Frmain::cmdSetOK_Click() {
     }
     settings::SaveConfig(ctx_.sys.profile, configPath(), hotKeyBoxes(),
                          {CheckStarRun, CheckStartMini, CheckEndMini, EndMsgbox}, *txtBlackPwd[1]);
+    rules::WriteRules(ctx_.sys.profile, configPath(), rulesPage.rules());
     settings::LoadConfig(ctx_.sys.profile, configPath(), hotKeyBoxes(), settings_);
+    loadRules();
     cHK->ClsAllHotKey();
     hotKeyPage->SetHotKeys();
     GetSetting();
@@ -71,6 +74,7 @@ void Frmain::cmdSetOK_Click() {
 
 void Frmain::cmdSetCancel_Click() {
     settings::LoadConfig(ctx_.sys.profile, configPath(), hotKeyBoxes(), settings_);
+    loadRules();
     ShowSettings();
     // The saved hotkeys come back on too: a box the user was in had switched them off.
     hotKeyPage->leaveBoxes();
@@ -78,6 +82,12 @@ void Frmain::cmdSetCancel_Click() {
     Label27.setTransparent(false);
     cmdSetOK.setEnabled(false);
     cmdSetCancel.setEnabled(false);
+}
+
+void Frmain::loadRules() {
+    const std::vector<rules::Rule> stored = rules::ReadRules(ctx_.sys.profile, configPath());
+    hideRules = rules::HideRules(stored);
+    rulesPage.show(stored);
 }
 
 }  // namespace app

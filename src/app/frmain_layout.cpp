@@ -129,7 +129,8 @@ void Frmain::layoutSettingsPage() {
     TabStrip1.addTab("常规选项", "a");
     TabStrip1.addTab("快捷键", "b");
     TabStrip1.addTab("黑屏锁定", "c");
-    for (ui::Frame* f : {&Frame5, &Frame6, &Frame7}) {
+    TabStrip1.addTab("隐藏规则", "d");
+    for (ui::Frame* f : {&Frame5, &Frame6, &Frame7, &FrameRules}) {
         f->setBounds(120, 630, kPageWidth - 240, 2190);
         f->setVisible(f == &Frame5);
     }

@@ -13,9 +13,14 @@ std::string trayTipText(const std::string& text) {
     return text;
 }
 
-MainTray::MainTray(platform::NotifyIcon& icon, platform::Shell& shell, ui::Form& mainWindow,
-                   Hooks hooks)
-    : hooks(std::move(hooks)), icon_(icon), shell_(shell), form_(mainWindow), tip_(kTitle) {
+MainTray::MainTray(platform::NotifyIcon& icon, platform::Shell& shell,
+                   platform::Environment& environment, ui::Form& mainWindow, Hooks hooks)
+    : hooks(std::move(hooks)),
+      icon_(icon),
+      shell_(shell),
+      environment_(environment),
+      form_(mainWindow),
+      tip_(kTitle) {
     icon_.setMouseHandler([this](int mouseMessage) { TrayMouse(mouseMessage); });
 }
 
@@ -72,7 +77,7 @@ void MainTray::mnu_Show() {
 }
 
 void MainTray::mnu_onhelp() {
-    shell_.run(std::string("explorer ") + kServerBase + kHelpPath,
+    shell_.run(platform::webPageCommand(environment_, std::string(kServerBase) + kHelpPath),
                platform::ShowCommand::Maximized);
 }
 

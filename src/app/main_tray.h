@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/environment.h"
 #include "platform/notify_icon.h"
 #include "platform/shell.h"
 #include "ui/form.h"
@@ -33,8 +34,8 @@ class MainTray {
         std::function<bool()> unloadMain;
     };
 
-    MainTray(platform::NotifyIcon& icon, platform::Shell& shell, ui::Form& mainWindow,
-             Hooks hooks = {});
+    MainTray(platform::NotifyIcon& icon, platform::Shell& shell, platform::Environment& environment,
+             ui::Form& mainWindow, Hooks hooks = {});
     // Takes the icon away: no icon outlives the program.
     ~MainTray();
     MainTray(const MainTray&) = delete;
@@ -62,6 +63,7 @@ class MainTray {
   private:
     platform::NotifyIcon& icon_;
     platform::Shell& shell_;
+    platform::Environment& environment_;
     ui::Form& form_;
     std::string tip_;
 };

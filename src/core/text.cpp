@@ -7,9 +7,6 @@
 namespace core {
 namespace {
 
-bool isSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
 char lowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -32,17 +29,13 @@ char16_t foldUnit(char16_t c) {
 }  // namespace
 
 std::string trimLeft(std::string_view s) {
-    size_t b = 0;
-    while (b < s.size() && isSpace(s[b]))
-        ++b;
-    return std::string(s.substr(b));
+    const size_t first = s.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string() : std::string(s.substr(first));
 }
 
 std::string trimRight(std::string_view s) {
-    size_t e = s.size();
-    while (e > 0 && isSpace(s[e - 1]))
-        --e;
-    return std::string(s.substr(0, e));
+    const size_t last = s.find_last_not_of(' ');
+    return last == std::string_view::npos ? std::string() : std::string(s.substr(0, last + 1));
 }
 
 std::string trim(std::string_view s) {

@@ -8,6 +8,8 @@
 
 namespace core {
 
+// Blanks (the space character only, as the program has always trimmed) off both ends, or
+// one end.
 std::string trim(std::string_view s);
 std::string trimLeft(std::string_view s);
 std::string trimRight(std::string_view s);

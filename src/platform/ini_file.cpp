@@ -155,4 +155,25 @@ std::optional<std::string> write(const std::string& content, const std::string& 
     return serialize(tree);
 }
 
+std::vector<std::string> keyNames(const std::string& content, const std::string& section) {
+    Tree tree = parse(content);
+    Section* s = findSection(tree, trimBlanks(section));
+    std::vector<std::string> names;
+    if (!s) return names;
+    for (const Key& key : s->keys) {
+        if (!key.name.empty()) names.push_back(key.name);
+    }
+    return names;
+}
+
+std::optional<std::string> remove(const std::string& content, const std::string& section,
+                                  const std::string& key) {
+    Tree tree = parse(content);
+    Section* s = findSection(tree, trimBlanks(section));
+    Key* k = s ? findKey(*s, trimBlanks(key)) : nullptr;
+    if (!k) return std::nullopt;
+    s->keys.erase(s->keys.begin() + (k - s->keys.data()));
+    return serialize(tree);
+}
+
 }  // namespace platform::ini

@@ -8,6 +8,7 @@
 // new section to the end of the file.
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform::ini {
 
@@ -20,5 +21,12 @@ std::optional<std::string> read(const std::string& content, const std::string& s
 // file untouched.
 std::optional<std::string> write(const std::string& content, const std::string& section,
                                  const std::string& key, const std::string& value);
+
+// The key names of a section in file order (lines without "=" too, as the system lists
+// them); empty when the section is missing.
+std::vector<std::string> keyNames(const std::string& content, const std::string& section);
+// The file's text without the key's line; nullopt when there is no such key.
+std::optional<std::string> remove(const std::string& content, const std::string& section,
+                                  const std::string& key);
 
 }  // namespace platform::ini

@@ -16,6 +16,7 @@ enum class HttpEnd {
     CannotOpen,  // no session, or the URL could not be opened (no server, no answer in time)
     BadStatus,   // the server answered with a status outside 200-299; no byte was handed over
     Broken,      // a read failed part-way; what came before was handed over
+    TooLarge,    // the answer grew past maxBytes; only what came before was handed over
 };
 
 struct HttpRequest {
@@ -25,6 +26,9 @@ struct HttpRequest {
     bool reload = false;
     // Only whether the server answers at all: no status check, no body.
     bool probe = false;
+    // The most bytes taken from the answer; a longer one ends as TooLarge, so that a
+    // server cannot fill the disk (or the memory, while the blocks wait to be handed).
+    std::uint64_t maxBytes = UINT64_MAX;
 };
 
 struct HttpHandlers {
@@ -51,7 +55,7 @@ class Internet {
     virtual std::unique_ptr<HttpTransfer> start(const HttpRequest& request,
                                                 HttpHandlers handlers) = 0;
     // The system's short form of a byte count, such as "1.95 KB" (StrFormatByteSize).
-    virtual std::string byteSizeText(std::uint32_t bytes) = 0;
+    virtual std::string byteSizeText(std::uint64_t bytes) = 0;
     // Text the server wrote in the system's ANSI code page, as UTF-8.
     virtual std::string fromAnsi(const std::string& bytes) = 0;
 };

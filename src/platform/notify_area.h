@@ -42,6 +42,9 @@ class ToolbarConnection {
     // The text of the button with that identifier; nullopt when the toolbar reports none
     // (no such button, or a button without a text string).
     virtual std::optional<std::string> buttonText(int commandId) = 0;
+    // The window of the program whose icon the button at a position (from 0) is, as the
+    // shell keeps it beside the button; kNoWindow when the shell does not tell.
+    virtual WindowHandle ownerWindow(int position) = 0;
     // Hides or shows the button with that identifier; false when the toolbar has none.
     virtual bool hideButton(int commandId, bool hide) = 0;
     // Lets the toolbar lay its buttons out again after one was hidden or shown.

@@ -18,13 +18,23 @@ struct ProcessEntry {
     std::string exeFile;
 };
 
-// A process opened to be ended; the handle is closed when it goes away.
+// Whether the system marks a process critical (ending it stops the whole system).
+enum class Criticality {
+    NotCritical,
+    Critical,
+    Unknown,  // the flag could not be read: to be treated as critical
+};
+
+// A process opened to be ended; the handle is closed when it goes away. The handle holds
+// this one process, also after its id was given to another.
 class OpenedProcess {
   public:
     virtual ~OpenedProcess() = default;
-    // Whether the system marks it critical (ending it stops the whole system); false
-    // also where the system cannot tell.
-    virtual bool critical() = 0;
+    virtual Criticality critical() = 0;
+    // When it was started, in the system's 100 ns units; nullopt when that cannot be read.
+    virtual std::optional<std::uint64_t> creationTime() = 0;
+    // The file name of its image, without the folder; empty when it cannot be read.
+    virtual std::string imageName() = 0;
     // Starts ending it with this exit code; true when the system took the request. The
     // process may still be listed for a moment after.
     virtual bool terminate(std::uint32_t exitCode) = 0;
@@ -45,6 +55,10 @@ class Processes {
     // The full path of the process's image as the system names it; empty when the
     // process cannot be opened to ask.
     virtual std::string imagePath(std::uint32_t processId) = 0;
+    // When the process with this id was started, in the system's 100 ns units; nullopt
+    // when it cannot be opened to ask. An id whose process ended may name another later,
+    // which this tells apart.
+    virtual std::optional<std::uint64_t> creationTime(std::uint32_t processId) = 0;
     // Opens the process to end it; nullptr when it cannot be opened (gone, or access
     // denied).
     virtual std::unique_ptr<OpenedProcess> openForTermination(std::uint32_t processId) = 0;

@@ -1,6 +1,7 @@
 #pragma once
 // Profile strings: the INI-file reads and writes of the settings file.
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -15,6 +16,12 @@ class Profile {
     // Creates the file, section and key as needed; replaces an existing value in place.
     virtual bool write(const std::string& file, const std::string& section, const std::string& key,
                        const std::string& value) = 0;
+    // The names of the keys of a section in file order; empty when there is none.
+    virtual std::vector<std::string> keyNames(const std::string& file,
+                                              const std::string& section) = 0;
+    // Takes a key and its value out of the file; true also when there was no such key.
+    virtual bool removeKey(const std::string& file, const std::string& section,
+                           const std::string& key) = 0;
     // Whether every character of text survives being written to the file: a settings
     // file in the system's ANSI code page keeps only the characters of that code page.
     virtual bool keepsText(const std::string& file, const std::string& text) = 0;

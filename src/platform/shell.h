@@ -1,10 +1,24 @@
 #pragma once
 // Starting other programs and letting pending window messages through.
 #include <string>
+#include <string_view>
 
 #include "platform/types.h"
 
 namespace platform {
+
+class Environment;
+
+// A path as one word of a command line: a blank in it cannot make the system start a
+// program named by the part before the blank.
+std::string quotedPath(std::string_view path);
+// A program of one of the system's folders by its full path, quoted. Empty when the
+// folder is not known: a bare name would be looked for in this program's folder and the
+// current folder first, where anyone may have left a program of that name.
+std::string systemProgram(Environment& environment, SpecialFolder folder, std::string_view file);
+// The command line that opens a web page: the Windows folder's explorer with the address.
+// Empty when the Windows folder is not known.
+std::string webPageCommand(Environment& environment, std::string_view address);
 
 class Shell {
   public:

@@ -25,7 +25,7 @@ enum class ShowCommand : int {
 
 // LocalAppData is the user's local application data: it stays on this machine, where
 // Documents may be redirected to a share or synced away.
-enum class SpecialFolder { MyDocuments, Templates, Desktop, System, LocalAppData };
+enum class SpecialFolder { MyDocuments, Templates, Desktop, System, Windows, LocalAppData };
 
 // A rectangle of the screen in twips, through the screen's DPI.
 struct TwipsRect {

@@ -1,5 +1,6 @@
 #include "processes/process_page.h"
 
+#include "core/text.h"
 #include "processes/process_rows.h"
 #include "ui/control_ids.h"
 
@@ -41,8 +42,11 @@ void ProcessPage::createColumns() {
 
 void ProcessPage::Command11_Click() {
     ListView1.clear();
-    for (ProcessRow& row : processRows(processes_))
+    created_.clear();
+    for (ProcessRow& row : processRows(processes_)) {
+        created_[row.key] = row.created;
         ListView1.addItem(std::move(row.item), std::move(row.key));
+    }
     if (!ProcKilled) Label10.setText("");
     Command12.setEnabled(false);
 }
@@ -54,33 +58,51 @@ void ProcessPage::ListView1_Click() {
 void ProcessPage::Command12_Click() {
     const int index = ListView1.selectedIndex();
     if (index < 0 || index >= static_cast<int>(ListView1.items().size())) return;
+    const ui::ListViewItem& row = ListView1.items()[index];
+    const auto created = created_.find(ListView1.key(index));
     // Copied: the list may be refilled by the time the question is answered.
-    const ui::ListViewItem row = ListView1.items()[index];
-    const std::string& s = row.text;
+    const Picked picked{row.text, processIdOf(row.subItems.empty() ? "" : row.subItems[0]),
+                        created == created_.end() ? std::nullopt : created->second};
+    const std::string& s = picked.name;
     if (s.empty()) return;
     if (dialogs_.messageBox(std::string("确实要结束进程[").append(s).append("]吗？"), title_,
                             ui::mb::kYesNo) != ui::mb::kAnswerYes) {
         return;
     }
-    const std::uint32_t id = processIdOf(row.subItems.empty() ? "" : row.subItems[0]);
-    const bool ended = endProcess(s, id);
+    const bool ended = endProcess(picked);
     Label10.setText(
         std::string("进程[").append(s).append(ended ? "]已经被终止！" : "]不能被终止！"));
+    // Also after a refusal: a row whose process is gone, or whose id now names another,
+    // must not be offered again.
     ProcKilled = true;
     Command11_Click();
     if (afterEnd) afterEnd();
     ProcKilled = false;
 }
 
-bool ProcessPage::endProcess(const std::string& name, std::uint32_t processId) {
-    std::unique_ptr<platform::OpenedProcess> process = processes_.openForTermination(processId);
+bool ProcessPage::endProcess(const Picked& picked) {
+    std::unique_ptr<platform::OpenedProcess> process =
+        processes_.openForTermination(picked.processId);
     if (!process) return false;
     // By its name, and by its id whatever its file is called.
-    if (name == ownExeName() || processId == processes_.currentProcessId()) return false;
-    if (process->critical() || !process->terminate(0)) return false;
+    if (picked.name == ownExeName() || picked.processId == processes_.currentProcessId()) {
+        return false;
+    }
+    // The list and the question may be minutes old: the id may name another process now.
+    if (!sameProcess(*process, picked)) return false;
+    // A flag that cannot be read counts as set: ending a critical process stops Windows.
+    if (process->critical() != platform::Criticality::NotCritical) return false;
+    if (!process->terminate(0)) return false;
     // Ended means gone: the refill that follows must not list it any more.
     process->waitForExit(kEndWaitMs);
     return true;
+}
+
+bool ProcessPage::sameProcess(platform::OpenedProcess& process, const Picked& picked) {
+    const std::optional<std::uint64_t> created = process.creationTime();
+    if (!created || !picked.created || *created != *picked.created) return false;
+    // File names, so letters of either case are the same.
+    return core::sameTitle(process.imageName(), picked.name);
 }
 
 std::string ProcessPage::ownExeName() {

@@ -1,9 +1,11 @@
 #pragma once
 // The process page: every running process with its id and executable path, and ending
-// the one the user picked, after asking. The program never ends itself or a process the
-// system marks critical.
+// the one the user picked, after asking. The program never ends itself, a process the
+// system marks critical or may mark so, nor a process other than the one its row showed.
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 
 #include "platform/system.h"
@@ -42,15 +44,26 @@ class ProcessPage {
     void Command12_Click();
 
   private:
+    // What a row showed when the list was filled.
+    struct Picked {
+        std::string name;
+        std::uint32_t processId = 0;
+        std::optional<std::uint64_t> created;
+    };
+
     void layout();
     // True when the process was ended; false when it could not be, or must not be.
-    bool endProcess(const std::string& name, std::uint32_t processId);
+    bool endProcess(const Picked& picked);
+    // Whether the opened process is the one the row showed, not a later one under its id.
+    static bool sameProcess(platform::OpenedProcess& process, const Picked& picked);
     std::string ownExeName();
 
     platform::Processes& processes_;
     platform::Environment& environment_;
     ui::Dialogs& dialogs_;
     std::string title_;
+    // By row key: the creation time each row's process had when the list was filled.
+    std::map<std::string, std::optional<std::uint64_t>> created_;
 };
 
 }  // namespace processes

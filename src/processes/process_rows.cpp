@@ -9,12 +9,6 @@
 namespace processes {
 namespace {
 
-std::string trimSpaces(std::string_view s) {
-    const size_t first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos) return std::string();
-    return std::string(s.substr(first, s.find_last_not_of(' ') - first + 1));
-}
-
 // Upper or lower case, letters of either case compare alike: the comparison folds both.
 bool holdsName(const std::string& path, const std::string& foldedName) {
     return core::foldTitle(path).find(foldedName) != std::string::npos;
@@ -23,7 +17,7 @@ bool holdsName(const std::string& path, const std::string& foldedName) {
 }  // namespace
 
 std::string matchName(std::string_view exeFile) {
-    return trimSpaces(exeFile.substr(0, exeFile.find('\0')));
+    return core::trim(exeFile.substr(0, exeFile.find('\0')));
 }
 
 std::string processName(std::string_view exeFile) {
@@ -80,6 +74,7 @@ std::vector<ProcessRow> processRows(platform::Processes& processes) {
         row.key = std::string("a").append(std::to_string(rows.size()));
         row.item.text = processName(entry.exeFile);
         row.item.subItems = {processIdText(entry.processId), processPath(processes, entry)};
+        row.created = processes.creationTime(entry.processId);
         rows.push_back(std::move(row));
     }
     return rows;

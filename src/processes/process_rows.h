@@ -37,6 +37,9 @@ std::string processPath(platform::Processes& processes, const platform::ProcessE
 struct ProcessRow {
     std::string key;
     ui::ListViewItem item;
+    // When the process was started, read as the row was made: with the name, what tells
+    // it from a later process given the same id. nullopt when it could not be read.
+    std::optional<std::uint64_t> created;
 };
 
 // One row per process, keyed "a0", "a1", ... in snapshot order.

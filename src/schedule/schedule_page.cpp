@@ -1,17 +1,12 @@
 #include "schedule/schedule_page.h"
 
+#include "core/text.h"
 #include "ui/control_ids.h"
 
 namespace schedule {
 namespace {
 
 constexpr const char* kUnits[] = {"年", "月", "日", "时", "分", "秒"};
-
-std::string trimmed(const std::string& s) {
-    const size_t first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 }  // namespace
 
@@ -99,7 +94,7 @@ void SchedulePage::Timer3_Timer() {
 }
 
 void SchedulePage::Command29_Click() {
-    const std::string path = trimmed(dialogs_.openFile("选择程序", "可执行文件(*.exe)|*.exe"));
+    const std::string path = core::trim(dialogs_.openFile("选择程序", "可执行文件(*.exe)|*.exe"));
     if (path.empty()) return;
     programPath = path;
     Text7.setText(path);
@@ -189,7 +184,7 @@ void SchedulePage::Timer4_Timer() {
 
 void SchedulePage::startProgram() {
     // Quoted, so that a path with blanks cannot start a program planted at its first blank.
-    if (sys_.shell.run("\"" + Text7.text() + "\"", platform::ShowCommand::Minimized)) {
+    if (sys_.shell.run(platform::quotedPath(Text7.text()), platform::ShowCommand::Minimized)) {
         run.enable.setValue(0);
         return;
     }
@@ -206,9 +201,15 @@ void SchedulePage::Timer5_Timer() {
 
 void SchedulePage::shutDown() {
     // By full paths: a cmd.exe or shutdown.exe in the current folder must never be the one run.
-    const std::string dir = sys_.environment.specialFolder(platform::SpecialFolder::System);
-    sys_.shell.run("\"" + dir + "\\cmd.exe\" /c \"" + dir + "\\shutdown.exe\" /s /f",
-                   platform::ShowCommand::Hide);
+    using platform::SpecialFolder;
+    const std::string cmd =
+        platform::systemProgram(sys_.environment, SpecialFolder::System, "cmd.exe");
+    if (cmd.empty()) return;
+    sys_.shell.run(
+        cmd + " /c " +
+            platform::systemProgram(sys_.environment, SpecialFolder::System, "shutdown.exe") +
+            " /s /f",
+        platform::ShowCommand::Hide);
 }
 
 }  // namespace schedule

@@ -61,12 +61,14 @@ void setHidden(platform::ToolbarConnection& toolbar, const std::vector<TrayButto
 // Every button with the text, not just the first: one program may show several.
 void setButtonsHidden(platform::Desktop& desktop, platform::NotifyArea& area,
                       const std::vector<std::string>& texts, bool hide,
-                      const BeforeHide& beforeHide = {}) {
+                      const BeforeHide& beforeHide = {}, const HideFilter& filter = {}) {
     if (texts.empty()) return;
     auto toolbar = connectToIcons(desktop, area);
     if (!toolbar) return;
-    const std::vector<TrayButton> buttons = pickButtons(
-        *toolbar, [&](const TrayButton& b) { return b.text && contains(texts, *b.text); });
+    const std::vector<TrayButton> buttons = pickButtons(*toolbar, [&](const TrayButton& b) {
+        if (!b.text || !contains(texts, *b.text)) return false;
+        return !filter || filter(b, toolbar->ownerWindow(b.position));
+    });
     if (beforeHide && !buttons.empty()) beforeHide(buttons);
     setHidden(*toolbar, buttons, hide);
 }
@@ -131,8 +133,9 @@ void ShowTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
 }
 
 void HideTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
-                     const std::vector<std::string>& texts, const BeforeHide& beforeHide) {
-    setButtonsHidden(desktop, area, texts, true, beforeHide);
+                     const std::vector<std::string>& texts, const BeforeHide& beforeHide,
+                     const HideFilter& filter) {
+    setButtonsHidden(desktop, area, texts, true, beforeHide, filter);
 }
 
 void ShowTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,

@@ -50,9 +50,14 @@ void ShowTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
 // Told which buttons are about to be hidden, before the first of them is.
 using BeforeHide = std::function<void(const std::vector<TrayButton>&)>;
 
+// Asked of each button about to be hidden, with the window of the icon's program
+// (kNoWindow when the shell does not tell); the button stays when it answers false.
+using HideFilter = std::function<bool(const TrayButton&, platform::WindowHandle owner)>;
+
 // The same for every button whose text is any of these, in one pass over the toolbar.
 void HideTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
-                     const std::vector<std::string>& texts, const BeforeHide& beforeHide = {});
+                     const std::vector<std::string>& texts, const BeforeHide& beforeHide = {},
+                     const HideFilter& filter = {});
 void ShowTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
                      const std::vector<std::string>& texts);
 // Shows every button whose identifier or text is one of these (a program may have

@@ -52,6 +52,15 @@ constexpr int kLabHotKey0 = 1220;      // 1220..1226, the marks beside the boxes
 constexpr int kHotKeyCaption0 = 1230;  // 1230..1236, the captions beside the boxes
 constexpr int kTxtBlackPwd0 = 1240;    // 1240..1241
 
+// Settings page, hiding-rules tab: its frame and controls.
+constexpr int kFrameRules = 1110;
+constexpr int kLvRules = 1250;
+constexpr int kTxtRule = 1251;
+constexpr int kCmdKeepRule = 1252;
+constexpr int kCmdOnlyRule = 1253;
+constexpr int kCmdRemoveRule = 1254;
+constexpr int kLstPrograms = 1255;
+
 // Window page (Frame1): 1300-1399.
 constexpr int kList1 = 1301;
 constexpr int kTxtWindowTitle = 1302;

@@ -124,7 +124,8 @@ bool OnUpData::mandatory(const ServerParts& pass) const {
 // first, without its question.
 void OnUpData::endWithProductPage() {
     if (ending_.prepare) ending_.prepare();
-    sys_.shell.run("explorer " + base_ + kProductPage, platform::ShowCommand::Maximized);
+    sys_.shell.run(platform::webPageCommand(sys_.environment, base_ + kProductPage),
+                   platform::ShowCommand::Maximized);
     sys_.shell.endProcess(0);
 }
 

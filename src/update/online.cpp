@@ -8,7 +8,7 @@ constexpr const char* kDownloadAgent = "VB OpenUrl";
 
 }  // namespace
 
-std::string FormatByteSize(platform::Internet& internet, std::uint32_t n) {
+std::string FormatByteSize(platform::Internet& internet, std::uint64_t n) {
     std::string text = internet.byteSizeText(n);
     if (n > 1024) return std::to_string(n) + "字节(" + text + ")";
     return text;
@@ -37,8 +37,9 @@ DownloadToFile::DownloadToFile(platform::System& sys, ui::Label& lblCount, std::
     platform::HttpHandlers handlers;
     handlers.onBlocks = [this](const std::vector<std::string>& b) { blocks(b); };
     handlers.onEnd = [this](platform::HttpEnd end) { ended(end); };
-    transfer_ = sys_.internet.start(platform::HttpRequest{kDownloadAgent, url, true, false},
-                                    std::move(handlers));
+    transfer_ = sys_.internet.start(
+        platform::HttpRequest{kDownloadAgent, url, true, false, kMostDownloadBytes},
+        std::move(handlers));
 }
 
 void DownloadToFile::cancel() {
@@ -70,17 +71,19 @@ void DownloadToFile::blocks(const std::vector<std::string>& blocks) {
             transfer_->cancel();
             return;
         }
-        const auto size = static_cast<std::int32_t>(block.size());
-        total_ += size;
-        counter_.Count(size);
+        total_ += block.size();
+        // A block is at most a few kilobytes: the speed meter's 32-bit count takes it.
+        counter_.Count(static_cast<std::int32_t>(block.size()));
     }
     // One text for the blocks that came together: the screen could not show more.
     lblCount_.setText(progressText());
 }
 
 std::string DownloadToFile::progressText() {
-    return "已下载 " + FormatByteSize(sys_.internet, static_cast<std::uint32_t>(total_)) + " [ " +
-           FormatByteSize(sys_.internet, static_cast<std::uint32_t>(counter_.Speed())) + " /秒 ]";
+    const std::int32_t speed = counter_.Speed();
+    return "已下载 " + FormatByteSize(sys_.internet, total_) + " [ " +
+           FormatByteSize(sys_.internet, static_cast<std::uint64_t>(speed < 0 ? 0 : speed)) +
+           " /秒 ]";
 }
 
 void DownloadToFile::ended(platform::HttpEnd end) {
@@ -95,7 +98,11 @@ void DownloadToFile::ended(platform::HttpEnd end) {
         lblCount_.setText("共下载 " + std::to_string(total_) + " 字节");
         if (end == HttpEnd::Cancelled) result.end = DownloadEnd::Cancelled;
         if (end == HttpEnd::Broken) result.end = DownloadEnd::Broken;
-        if (writeFailed_) result.end = DownloadEnd::Failed;
+        if (writeFailed_ || end == HttpEnd::TooLarge) result.end = DownloadEnd::Failed;
+        // Nothing of an answer that would not end stays on the disk.
+        if (end == HttpEnd::TooLarge && sys_.files.fileExists(filePath_)) {
+            sys_.files.deleteFile(filePath_);
+        }
     }
     transfer_.reset();
     Done done = std::move(done_);

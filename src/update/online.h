@@ -14,9 +14,13 @@
 
 namespace update {
 
+// The most bytes a download takes: far above any file of the maker's, and a server that
+// sends more cannot fill the disk.
+inline constexpr std::uint64_t kMostDownloadBytes = 256ULL * 1024 * 1024;
+
 // n in plain decimal with the system's short text in brackets above 1024, else the short
 // text alone: "2048字节(2.00 KB)", "1.00 KB".
-std::string FormatByteSize(platform::Internet& internet, std::uint32_t n);
+std::string FormatByteSize(platform::Internet& internet, std::uint64_t n);
 
 // answer(true) once the server at url answers at all, whatever the status.
 std::unique_ptr<platform::HttpTransfer> ServerReachable(platform::Internet& internet,
@@ -26,13 +30,13 @@ std::unique_ptr<platform::HttpTransfer> ServerReachable(platform::Internet& inte
 enum class DownloadEnd {
     Complete,   // everything the server sent is in the file
     Cancelled,  // stopped on request; the file keeps what came before
-    Failed,     // no file: the URL did not open, the server answered an error, or the
-                // file could not be created or written
+    Failed,     // no file: the URL did not open, the server answered an error or sent
+                // more than kMostDownloadBytes, or the file could not be created or written
     Broken,     // the connection dropped part-way; the file keeps what came before
 };
 
 struct DownloadResult {
-    std::int32_t bytes = 0;
+    std::uint64_t bytes = 0;
     DownloadEnd end = DownloadEnd::Failed;
 };
 
@@ -64,7 +68,7 @@ class DownloadToFile {
     std::string filePath_;
     Done done_;
     clsCount counter_;
-    std::int32_t total_ = 0;
+    std::uint64_t total_ = 0;
     std::unique_ptr<platform::FileWriter> file_;
     bool writeFailed_ = false;
     std::unique_ptr<platform::HttpTransfer> transfer_;

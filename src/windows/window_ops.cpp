@@ -31,15 +31,8 @@ std::string leftChars(std::string_view text, std::size_t n) {
     return std::string(text.substr(0, end));
 }
 
-std::string trimSpaces(std::string_view text) {
-    std::size_t begin = text.find_first_not_of(' ');
-    if (begin == std::string_view::npos) return {};
-    std::size_t end = text.find_last_not_of(' ');
-    return std::string(text.substr(begin, end - begin + 1));
-}
-
 bool isOwnTitle(std::string_view title) {
-    return trimSpaces(leftChars(title, 6)) == kAppTitle;
+    return core::trim(leftChars(title, 6)) == kAppTitle;
 }
 
 bool hasHiddenMarker(std::string_view text) {

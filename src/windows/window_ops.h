@@ -29,8 +29,6 @@ bool WinCommand(platform::Desktop& desktop, platform::WindowHandle window, int c
 
 // The first n characters (code points) of a UTF-8 text.
 std::string leftChars(std::string_view text, std::size_t n);
-// Leading and trailing spaces removed; tabs and other blanks stay.
-std::string trimSpaces(std::string_view text);
 // A title of Veilor's own windows: its first six characters, spaces trimmed, are the
 // program's name.
 bool isOwnTitle(std::string_view title);

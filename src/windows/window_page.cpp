@@ -179,7 +179,7 @@ void WindowPage::cmdRename_Click() {
     if (w == platform::kNoWindow) return;
     const std::string answer =
         dialogs_.inputBox("请输入新的名称：", "窗体重命名", GetWinText(desktop_, w));
-    if (trimSpaces(answer).empty() || answer == txtWindowTitle.text()) return;
+    if (core::trim(answer).empty() || answer == txtWindowTitle.text()) return;
     desktop_.setWindowText(w, answer);
     Refresh1();
 }

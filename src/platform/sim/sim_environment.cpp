@@ -11,6 +11,7 @@ SimEnvironment::SimEnvironment() {
         "C:\\Users\\user\\AppData\\Roaming\\Microsoft\\Windows\\Templates";
     folders[SpecialFolder::Desktop] = "C:\\Users\\user\\Desktop";
     folders[SpecialFolder::LocalAppData] = "C:\\Users\\user\\AppData\\Local";
+    folders[SpecialFolder::Windows] = "C:\\Windows";
 }
 
 std::optional<std::string> SimEnvironment::variable(const std::string& name) {

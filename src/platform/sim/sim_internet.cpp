@@ -12,7 +12,7 @@ struct SimInternet::State {
     bool opened = false;
     bool cancelled = false;
     bool done = false;
-    std::size_t sent = 0;
+    std::uint64_t sent = 0;
 };
 
 class SimInternet::Transfer : public HttpTransfer {
@@ -71,13 +71,21 @@ bool SimInternet::advance(State& s) {
         finish(s.handlers, s.done, HttpEnd::Broken);
         return true;
     }
-    if (s.sent >= answer.body.size()) {
+    const std::uint64_t length = std::max<std::uint64_t>(answer.body.size(), answer.padTo);
+    if (s.sent >= length) {
         finish(s.handlers, s.done, HttpEnd::Finished);
         return true;
     }
-    std::size_t size =
-        std::min({kBlockBytes, answer.body.size() - s.sent, answer.breakAfter - s.sent});
-    std::string block = answer.body.substr(s.sent, size);
+    const std::size_t size = static_cast<std::size_t>(
+        std::min<std::uint64_t>({kBlockBytes, length - s.sent, answer.breakAfter - s.sent}));
+    if (size > s.request.maxBytes - s.sent) {
+        finish(s.handlers, s.done, HttpEnd::TooLarge);
+        return true;
+    }
+    std::string block = s.sent < answer.body.size()
+                            ? answer.body.substr(static_cast<std::size_t>(s.sent), size)
+                            : std::string();
+    block.resize(size, '\0');
     s.sent += size;
     if (s.handlers.onBlocks) s.handlers.onBlocks({block});
     return true;
@@ -105,12 +113,12 @@ int SimInternet::openCount() const {
         std::count_if(open_.begin(), open_.end(), [](const auto& s) { return !s->done; }));
 }
 
-std::string SimInternet::byteSizeText(std::uint32_t bytes) {
+std::string SimInternet::byteSizeText(std::uint64_t bytes) {
     if (bytes < 1024) return std::to_string(bytes) + " bytes";
-    static const char* const units[] = {"KB", "MB", "GB"};
-    double value = bytes / 1024.0;
+    static const char* const units[] = {"KB", "MB", "GB", "TB", "PB", "EB"};
+    double value = static_cast<double>(bytes) / 1024.0;
     int unit = 0;
-    while (value >= 1000.0 && unit < 2) {
+    while (value >= 1000.0 && unit < 5) {
         value /= 1024.0;
         ++unit;
     }

@@ -3,6 +3,7 @@
 // step() hands every open request its next block (or its end), as the worker thread of
 // the real program would between two passes of the message loop.
 #include <cstddef>
+#include <cstdint>
 #include <list>
 #include <map>
 #include <memory>
@@ -20,13 +21,15 @@ struct SimAnswer {
     bool stalled = false;
     // The read after this many bytes fails, as when the connection drops.
     std::size_t breakAfter = static_cast<std::size_t>(-1);
+    // The body goes on with zero bytes up to this length, for answers too long to spell.
+    std::uint64_t padTo = 0;
 };
 
 class SimInternet : public Internet {
   public:
     std::unique_ptr<HttpTransfer> start(const HttpRequest& request, HttpHandlers handlers) override;
     // StrFormatByteSize's shape: three significant digits, "bytes", "KB", "MB", "GB".
-    std::string byteSizeText(std::uint32_t bytes) override;
+    std::string byteSizeText(std::uint64_t bytes) override;
     // This computer's ANSI code page is UTF-8.
     std::string fromAnsi(const std::string& bytes) override { return bytes; }
 

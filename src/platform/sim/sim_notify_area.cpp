@@ -41,6 +41,14 @@ class SimNotifyArea::Connection : public ToolbarConnection {
         return core::utf16ToUtf8(text);
     }
 
+    WindowHandle ownerWindow(int position) override {
+        auto* buttons = area_.answeringToolbar(window_);
+        if (!buttons || position < 0 || position >= static_cast<int>(buttons->size())) {
+            return kNoWindow;
+        }
+        return (*buttons)[position].owner;
+    }
+
     bool hideButton(int commandId, bool hide) override {
         if (area_.answeringToolbar(window_)) ++area_.hideMessages_;
         SimTrayButton* button = area_.findById(window_, commandId);
@@ -122,8 +130,8 @@ void SimNotifyArea::openShell(int width, int height, bool insidePager) {
     sizes_[trayWnd] = {width + 200, height + 10};
 }
 
-void SimNotifyArea::addButton(const std::string& text, int commandId) {
-    buttons.push_back({commandId, text, true, false});
+void SimNotifyArea::addButton(const std::string& text, int commandId, WindowHandle owner) {
+    buttons.push_back({commandId, text, true, false, owner});
 }
 
 void SimNotifyArea::addButtonWithoutText(int commandId) {

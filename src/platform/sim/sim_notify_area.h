@@ -24,6 +24,7 @@ struct SimTrayButton {
     std::string text;
     bool hasText = true;  // false: the button carries no text string at all
     bool hidden = false;
+    WindowHandle owner = kNoWindow;  // the icon's program's window, as the shell keeps it
 };
 
 struct SimPoint {
@@ -47,7 +48,7 @@ class SimNotifyArea : public NotifyArea {
     // of width x height; with insidePager false the toolbar is a direct child of
     // TrayNotifyWnd, as in the oldest shells.
     void openShell(int width = 100, int height = 20, bool insidePager = true);
-    void addButton(const std::string& text, int commandId);
+    void addButton(const std::string& text, int commandId, WindowHandle owner = kNoWindow);
     void addButtonWithoutText(int commandId);
     void setClientSize(WindowHandle window, ClientSize size) { sizes_[window] = size; }
 

@@ -36,6 +36,18 @@ bool SimProfile::write(const std::string& file, const std::string& section, cons
     return files_.writeFile(file, *changed);
 }
 
+std::vector<std::string> SimProfile::keyNames(const std::string& file, const std::string& section) {
+    return ini::keyNames(files_.readFile(file).value_or(""), section);
+}
+
+bool SimProfile::removeKey(const std::string& file, const std::string& section,
+                           const std::string& key) {
+    std::optional<std::string> current = files_.readFile(file);
+    if (!current) return true;
+    std::optional<std::string> changed = ini::remove(*current, section, key);
+    return !changed || files_.writeFile(file, *changed);
+}
+
 bool SimProfile::keepsText(const std::string&, const std::string& text) {
     return throughCodePage(text) == text;
 }

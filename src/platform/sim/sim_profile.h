@@ -12,6 +12,9 @@ class SimProfile : public Profile {
              const std::string& defaultValue, std::string& out, int bufferChars) override;
     bool write(const std::string& file, const std::string& section, const std::string& key,
                const std::string& value) override;
+    std::vector<std::string> keyNames(const std::string& file, const std::string& section) override;
+    bool removeKey(const std::string& file, const std::string& section,
+                   const std::string& key) override;
     bool keepsText(const std::string& file, const std::string& text) override;
 
     // The system's ANSI code page, in which the file is kept: a Chinese one (ASCII, the

@@ -22,6 +22,8 @@ int csidlOf(SpecialFolder folder) {
             return CSIDL_SYSTEM;
         case SpecialFolder::LocalAppData:
             return CSIDL_LOCAL_APPDATA;
+        case SpecialFolder::Windows:
+            return CSIDL_WINDOWS;
     }
     return -1;
 }

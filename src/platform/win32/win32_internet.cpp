@@ -83,10 +83,13 @@ struct Win32Internet::Shared {
 
     HttpEnd read(HINTERNET url) {
         char buffer[kBlockBytes];
+        std::uint64_t total = 0;
         for (;;) {
             DWORD got = 0;
             if (!InternetReadFile(url, buffer, sizeof(buffer), &got)) return HttpEnd::Broken;
             if (got == 0) return HttpEnd::Finished;
+            if (got > request.maxBytes - total) return HttpEnd::TooLarge;
+            total += got;
             hand(std::string(buffer, got), std::nullopt);
             if (cancel.load()) return HttpEnd::Cancelled;
         }
@@ -208,7 +211,7 @@ void Win32Internet::deliver(std::uint32_t id) {
     if (shared->handlers.onEnd) shared->handlers.onEnd(*end);
 }
 
-std::string Win32Internet::byteSizeText(std::uint32_t bytes) {
+std::string Win32Internet::byteSizeText(std::uint64_t bytes) {
     wchar_t text[128] = {};
     if (!StrFormatByteSizeW(static_cast<LONGLONG>(bytes), text, 128)) return std::to_string(bytes);
     return narrow(text);

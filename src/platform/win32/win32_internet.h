@@ -16,7 +16,7 @@ class Win32Internet : public Internet {
     Win32Internet& operator=(const Win32Internet&) = delete;
     ~Win32Internet() override;
     std::unique_ptr<HttpTransfer> start(const HttpRequest& request, HttpHandlers handlers) override;
-    std::string byteSizeText(std::uint32_t bytes) override;
+    std::string byteSizeText(std::uint64_t bytes) override;
     std::string fromAnsi(const std::string& bytes) override;
 
     struct Shared;

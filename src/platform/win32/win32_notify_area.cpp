@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
+#include <limits>
 #include <utility>
 
 #include "platform/win32/wide.h"
@@ -52,6 +53,21 @@ static_assert(sizeof(TBBUTTON) ==
               (sizeof(void*) == 8 ? sizeof(ShellButton64) : sizeof(ShellButton32)));
 static_assert(offsetof(TBBUTTON, idCommand) == offsetof(ShellButton64, idCommand));
 constexpr std::size_t kButtonReadBytes = sizeof(ShellButton64);
+
+// Whether the process runs as a 32-bit program on a 64-bit Windows; false also when it
+// cannot be asked.
+bool underWow64(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process) return false;
+    BOOL wow64 = FALSE;
+    const bool asked = IsWow64Process(process, &wow64);
+    CloseHandle(process);
+    return asked && wow64;
+}
+
+bool systemIs64Bit() {
+    return sizeof(void*) == 8 || underWow64(GetCurrentProcessId());
+}
 
 HWND hwndOf(WindowHandle window) {
     return reinterpret_cast<HWND>(window);
@@ -135,6 +151,32 @@ class Win32ToolbarConnection : public ToolbarConnection {
         return narrow(text);
     }
 
+    // The shell keeps, behind each button's data, a record that begins with the icon's
+    // window: read the button as the shell lays it out, then that first field. Window
+    // handles fit in 32 bits on either bitness, so the low half is enough.
+    WindowHandle ownerWindow(int position) override {
+        std::optional<LRESULT> ok =
+            send(TB_GETBUTTON, static_cast<WPARAM>(position), buffer_.address());
+        if (!ok || *ok == 0) return kNoWindow;
+        unsigned char bytes[kButtonReadBytes] = {};
+        if (!buffer_.read(bytes, sizeof(bytes))) return kNoWindow;
+        std::uint64_t data = 0;
+        if (shellIs64Bit()) {
+            std::memcpy(&data, bytes + offsetof(ShellButton64, dwData), sizeof(std::uint64_t));
+        } else {
+            std::memcpy(&data, bytes + offsetof(ShellButton32, dwData), sizeof(std::uint32_t));
+        }
+        if (data == 0 || data > std::numeric_limits<std::uintptr_t>::max()) return kNoWindow;
+        std::uint32_t owner = 0;
+        SIZE_T got = 0;
+        if (!ReadProcessMemory(process_.get(), reinterpret_cast<const void*>(data), &owner,
+                               sizeof(owner), &got) ||
+            got != sizeof(owner))
+            return kNoWindow;
+        HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(owner));
+        return IsWindow(window) ? reinterpret_cast<WindowHandle>(window) : kNoWindow;
+    }
+
     bool hideButton(int commandId, bool hide) override {
         std::optional<LRESULT> ok =
             send(TB_HIDEBUTTON, static_cast<WPARAM>(commandId), MAKELPARAM(hide ? TRUE : FALSE, 0));
@@ -144,6 +186,18 @@ class Win32ToolbarConnection : public ToolbarConnection {
     void autosize() override { send(TB_AUTOSIZE, 0, 0); }
 
   private:
+    // A 64-bit Windows runs the shell as a 64-bit program unless the shell itself runs
+    // under WOW64; asked once per connection.
+    bool shellIs64Bit() {
+        if (!shell64_) shell64_ = systemIs64Bit() && !underWow64(shellProcessId());
+        return *shell64_;
+    }
+    DWORD shellProcessId() const {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(toolbar_, &processId);
+        return processId;
+    }
+
     // The toolbar's answer; nullopt once the shell has failed to answer in time, after
     // which the connection asks nothing more.
     std::optional<LRESULT> send(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -162,6 +216,7 @@ class Win32ToolbarConnection : public ToolbarConnection {
     ProcessHandle process_;  // declared before the buffer: closed after it is released
     RemoteBuffer buffer_;
     bool answering_ = true;
+    std::optional<bool> shell64_;
 };
 
 }  // namespace

@@ -10,14 +10,19 @@
 namespace platform::win32 {
 namespace {
 
-// What ending a process needs: the right to end it, to wait for it to be gone, and to
-// ask whether the system marks it critical.
+// What ending a process needs: the right to end it, to wait for it to be gone, to read
+// its image name and creation time, and to ask whether the system marks it critical.
 constexpr DWORD kEndAccess = PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION;
+// Where there is no IsProcessCritical, the kernel answers that question only to a handle
+// with the full query right; it is asked for first, and without it the flag stays unknown.
+constexpr DWORD kEndAccessFull = kEndAccess | PROCESS_QUERY_INFORMATION;
 // A module snapshot fails with ERROR_BAD_LENGTH while the process is loading or unloading
 // a module; the call is meant to be tried again then, but never for ever.
 constexpr int kModuleSnapshotTries = 4;
 // ProcessBreakOnTermination: the flag that makes a process critical.
 constexpr ULONG kBreakOnTermination = 29;
+constexpr LONG kStatusNotImplemented = static_cast<LONG>(0xC0000002);
+constexpr LONG kStatusInvalidInfoClass = static_cast<LONG>(0xC0000003);
 constexpr DWORD kLongestPath = 32768;
 
 class Handle {
@@ -49,24 +54,60 @@ Function systemFunction(const wchar_t* module, const char* name) {
 }
 
 // Where the system has no IsProcessCritical, the flag is asked of the kernel directly.
-bool breakOnTermination(HANDLE process) {
+// A kernel that does not know the question at all (Wine) has no critical processes; any
+// other failure, such as a handle without the full query right, leaves the answer open.
+Criticality breakOnTermination(HANDLE process) {
     using Query = LONG(WINAPI*)(HANDLE, ULONG, void*, ULONG, ULONG*);
     auto query = systemFunction<Query>(L"ntdll.dll", "NtQueryInformationProcess");
+    if (!query) return Criticality::Unknown;
     ULONG flag = 0;
-    return query && query(process, kBreakOnTermination, &flag, sizeof flag, nullptr) >= 0 &&
-           flag != 0;
+    const LONG status = query(process, kBreakOnTermination, &flag, sizeof flag, nullptr);
+    if (status == kStatusInvalidInfoClass || status == kStatusNotImplemented) {
+        return Criticality::NotCritical;
+    }
+    if (status < 0) return Criticality::Unknown;
+    return flag ? Criticality::Critical : Criticality::NotCritical;
+}
+
+std::optional<std::uint64_t> startedAt(HANDLE process) {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return std::nullopt;
+    return (static_cast<std::uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+std::wstring fullImageName(HANDLE process) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD size = static_cast<DWORD>(path.size());
+        if (QueryFullProcessImageNameW(process, 0, path.data(), &size)) {
+            path.resize(size);
+            return path;
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() >= kLongestPath) {
+            return std::wstring();
+        }
+        path.resize(kLongestPath);
+    }
 }
 
 class Win32OpenedProcess : public OpenedProcess {
   public:
     explicit Win32OpenedProcess(HANDLE process) : process_(process) {}
 
-    bool critical() override {
+    Criticality critical() override {
         using IsCritical = BOOL(WINAPI*)(HANDLE, BOOL*);
         auto isCritical = systemFunction<IsCritical>(L"kernel32.dll", "IsProcessCritical");
         if (!isCritical) return breakOnTermination(process_.get());
         BOOL critical = FALSE;
-        return isCritical(process_.get(), &critical) && critical;
+        if (!isCritical(process_.get(), &critical)) return Criticality::Unknown;
+        return critical ? Criticality::Critical : Criticality::NotCritical;
+    }
+
+    std::optional<std::uint64_t> creationTime() override { return startedAt(process_.get()); }
+
+    std::string imageName() override {
+        const std::wstring path = fullImageName(process_.get());
+        return narrow(path.substr(path.find_last_of(L"\\/") + 1));
     }
 
     bool terminate(std::uint32_t exitCode) override {
@@ -120,22 +161,18 @@ std::optional<std::vector<std::string>> Win32Processes::modulePaths(std::uint32_
 std::string Win32Processes::imagePath(std::uint32_t processId) {
     Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (!process) return std::string();
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD size = static_cast<DWORD>(path.size());
-        if (QueryFullProcessImageNameW(process.get(), 0, path.data(), &size)) {
-            path.resize(size);
-            return narrow(path);
-        }
-        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() >= kLongestPath) {
-            return std::string();
-        }
-        path.resize(kLongestPath);
-    }
+    return narrow(fullImageName(process.get()));
+}
+
+std::optional<std::uint64_t> Win32Processes::creationTime(std::uint32_t processId) {
+    Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) return std::nullopt;
+    return startedAt(process.get());
 }
 
 std::unique_ptr<OpenedProcess> Win32Processes::openForTermination(std::uint32_t processId) {
-    HANDLE process = OpenProcess(kEndAccess, FALSE, processId);
+    HANDLE process = OpenProcess(kEndAccessFull, FALSE, processId);
+    if (!process) process = OpenProcess(kEndAccess, FALSE, processId);
     if (!process) return nullptr;
     return std::make_unique<Win32OpenedProcess>(process);
 }

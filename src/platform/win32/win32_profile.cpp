@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <vector>
 
 #include "platform/win32/wide.h"
@@ -55,6 +56,32 @@ int Win32Profile::read(const std::string& file, const std::string& section, cons
 bool Win32Profile::write(const std::string& file, const std::string& section,
                          const std::string& key, const std::string& value) {
     return WritePrivateProfileStringW(wide(section).c_str(), wide(key).c_str(), wide(value).c_str(),
+                                      wide(file).c_str()) != 0;
+}
+
+std::vector<std::string> Win32Profile::keyNames(const std::string& file,
+                                                const std::string& section) {
+    // The names come back one after another, each ending in NUL, with one more NUL at the
+    // end; a buffer too small shows as a count two short of its size.
+    std::vector<wchar_t> buffer(4096, L'\0');
+    for (;;) {
+        DWORD copied =
+            GetPrivateProfileStringW(wide(section).c_str(), nullptr, L"", buffer.data(),
+                                     static_cast<DWORD>(buffer.size()), wide(file).c_str());
+        if (copied + 2 < buffer.size() || buffer.size() >= 1u << 20) {
+            std::vector<std::string> names;
+            for (const wchar_t* p = buffer.data(); *p && p < buffer.data() + copied;
+                 p += std::wcslen(p) + 1)
+                names.push_back(narrow(p));
+            return names;
+        }
+        buffer.assign(buffer.size() * 4, L'\0');
+    }
+}
+
+bool Win32Profile::removeKey(const std::string& file, const std::string& section,
+                             const std::string& key) {
+    return WritePrivateProfileStringW(wide(section).c_str(), wide(key).c_str(), nullptr,
                                       wide(file).c_str()) != 0;
 }
 

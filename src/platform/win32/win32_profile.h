@@ -12,6 +12,9 @@ class Win32Profile : public Profile {
              const std::string& defaultValue, std::string& out, int bufferChars) override;
     bool write(const std::string& file, const std::string& section, const std::string& key,
                const std::string& value) override;
+    std::vector<std::string> keyNames(const std::string& file, const std::string& section) override;
+    bool removeKey(const std::string& file, const std::string& section,
+                   const std::string& key) override;
     bool keepsText(const std::string& file, const std::string& text) override;
 };
 

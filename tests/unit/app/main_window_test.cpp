@@ -207,13 +207,16 @@ TEST(Options, StartWithWindowsFollowsTheSettingAtEveryStart) {
                      "[Config]\r\nStartRun=1\r\n");
     on.sim.environment.exePath = "D:\\Tools\\Veilor.exe";
     on.start();
-    EXPECT_EQ(on.sim.registry.readString(platform::RegistryRoot::LocalMachine, runKey, "Veilor"),
+    EXPECT_EQ(on.sim.registry.readString(platform::RegistryRoot::CurrentUser, runKey, "Veilor"),
               "D:\\Tools\\Veilor.exe");
 
     SimProgram off;
-    off.sim.registry.writeString(platform::RegistryRoot::LocalMachine, runKey, "Veilor",
+    off.sim.registry.writeString(platform::RegistryRoot::CurrentUser, runKey, "Veilor",
                                  "C:\\old.exe");
+    off.sim.registry.writeString(platform::RegistryRoot::LocalMachine, runKey, "Veilor",
+                                 "C:\\Old Version\\Veilor.exe");
     off.start();
+    EXPECT_FALSE(off.sim.registry.hasValue(platform::RegistryRoot::CurrentUser, runKey, "Veilor"));
     EXPECT_FALSE(off.sim.registry.hasValue(platform::RegistryRoot::LocalMachine, runKey, "Veilor"));
 }
 

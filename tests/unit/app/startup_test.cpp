@@ -145,8 +145,10 @@ TEST(MissingComponentPrompt, RepairOpensThePatchPageMaximisedAndEnds) {
     p.start();
     p.application->downLDFIX().OKButton.raiseClick();
     ASSERT_EQ(p.sim.shell.started.size(), 1u);
-    EXPECT_EQ(p.sim.shell.started[0].commandLine,
-              std::string("explorer ") + app::kServerBase + "/softs/TamroFix/TamroFix.htm");
+    EXPECT_EQ(p.sim.shell.started[0].commandLine, "\"C:\\Windows\\explorer.exe\" " +
+                                                      std::string(app::kServerBase) +
+                                                      "/softs/TamroFix/TamroFix.htm")
+        << "by its full path: an explorer.exe beside Veilor must never be the one run";
     EXPECT_EQ(p.sim.shell.started[0].show, platform::ShowCommand::Maximized);
     EXPECT_EQ(p.quits, 1);
     EXPECT_FALSE(p.application->downLDFIX().loaded());

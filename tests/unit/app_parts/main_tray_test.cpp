@@ -38,7 +38,7 @@ class MainTrayTest : public ::testing::Test {
 
     app_parts_test::SimParts p;
     ui::Form window{p.forms, 1000, "frmain"};
-    app::MainTray tray{p.sim.notifyIcon, p.sim.shell, window};
+    app::MainTray tray{p.sim.notifyIcon, p.sim.shell, p.sim.environment, window};
     std::vector<std::string> calls;
 };
 
@@ -115,11 +115,19 @@ TEST_F(MainTrayTest, MenuAboutAndOnlineHelp) {
     p.forms.chooseNextMenuItem({"帮助(H)", "联机帮助(H)"});
     icon().sendMouse(kRightUp);
     ASSERT_EQ(p.sim.shell.started.size(), 1u);
-    EXPECT_EQ(p.sim.shell.started[0].commandLine,
-              std::string("explorer ") + app::kServerBase + "/softs/veilsp/faq_veilsp.html");
+    EXPECT_EQ(p.sim.shell.started[0].commandLine, "\"C:\\Windows\\explorer.exe\" " +
+                                                      std::string(app::kServerBase) +
+                                                      "/softs/veilsp/faq_veilsp.html");
     EXPECT_EQ(p.sim.shell.started[0].show, platform::ShowCommand::Maximized);
     // Neither takes the window out of the notification area.
     EXPECT_TRUE(icon().present());
+
+    // Without the Windows folder there is no full path, and a bare "explorer" could be
+    // any explorer.exe: nothing is started.
+    p.sim.environment.folders.erase(platform::SpecialFolder::Windows);
+    p.forms.chooseNextMenuItem({"帮助(H)", "联机帮助(H)"});
+    icon().sendMouse(kRightUp);
+    EXPECT_EQ(p.sim.shell.started.size(), 1u);
 }
 
 TEST_F(MainTrayTest, MenuExitRemovesTheIconShowsTheTaskbarThenUnloads) {
@@ -162,7 +170,7 @@ TEST(MainTrayLifetime, TheIconDoesNotOutliveTheTray) {
     app_parts_test::SimParts p;
     ui::Form window{p.forms, 1000, "frmain"};
     {
-        app::MainTray tray{p.sim.notifyIcon, p.sim.shell, window};
+        app::MainTray tray{p.sim.notifyIcon, p.sim.shell, p.sim.environment, window};
         tray.AddTrayIcon();
         EXPECT_TRUE(p.sim.notifyIcon.present());
     }

@@ -26,7 +26,9 @@ TEST(Text, SuffixIgnoringCaseAndSplit) {
     EXPECT_FALSE(core::endsWithNoCase("i", ".ini"));
     EXPECT_EQ(core::split("65,0,-1,0", ',').size(), 4u);
     EXPECT_EQ(core::split("", ',').size(), 1u);
-    EXPECT_EQ(core::trim("  a b \t"), "a b");
+    EXPECT_EQ(core::trim("  a b  "), "a b");
+    EXPECT_EQ(core::trim(" \ta\n "), "\ta\n") << "blanks only, as the program always trimmed";
+    EXPECT_EQ(core::trim("   "), "");
 }
 
 TEST(Val, ReadsLeadingNumberAndIgnoresTheRest) {

@@ -139,6 +139,50 @@ TEST_F(ProcessPageTest, CriticalOrUnopenableOrRefusingProcessGetsTheFailureText)
     EXPECT_EQ(procs.handlesOpen(), 0);
 }
 
+TEST_F(ProcessPageTest, ACriticalFlagThatCannotBeReadRefusesTheEnding) {
+    procs.find(kPeer)->criticalUnreadable = true;
+    endRow(kPeer);
+    EXPECT_EQ(page().Label10.text(), "进程[peer.exe]不能被终止！");
+    EXPECT_EQ(procs.terminations(), 0) << "unknown counts as critical";
+    EXPECT_EQ(names().size(), 4u);
+    EXPECT_EQ(procs.handlesOpen(), 0);
+}
+
+TEST_F(ProcessPageTest, AnIdGivenToAnotherProgramSinceTheListWasFilledRefusesTheEnding) {
+    auto& desktop = program.sim.desktop;
+    clickRow(kPeer);
+    // While the list stands (or the question waits), peer.exe ends and its id is reused.
+    procs.exit(kPeer);
+    procs.add(kPeer, "editor.exe", {"C:\\Tools\\editor.exe"});
+    const auto editorWindow =
+        desktop.open({.className = "Editor", .title = "Editor", .processId = kPeer});
+    program.dialogs.clear();
+    program.dialogs.answerMessage(ui::mb::kAnswerYes);
+    page().Command12.raiseClick();
+    EXPECT_EQ(page().Label10.text(), "进程[peer.exe]不能被终止！");
+    EXPECT_EQ(procs.terminations(), 0);
+    ASSERT_NE(desktop.find(editorWindow), nullptr);
+    EXPECT_EQ(names(), std::vector<std::string>(
+                           {"[System Process]", "csrss.exe", "Veilor.exe", "editor.exe"}))
+        << "the list is filled again and shows the program that holds the id now";
+    EXPECT_FALSE(page().Command12.enabled());
+
+    // The same program started again under the same id is another process too.
+    clickRow(kPeer);
+    procs.exit(kPeer);
+    procs.add(kPeer, "editor.exe", {"C:\\Tools\\editor.exe"});
+    program.dialogs.answerMessage(ui::mb::kAnswerYes);
+    page().Command12.raiseClick();
+    EXPECT_EQ(page().Label10.text(), "进程[editor.exe]不能被终止！");
+    EXPECT_EQ(procs.terminations(), 0);
+
+    // The row of the process that holds the id now ends it.
+    endRow(kPeer);
+    EXPECT_EQ(page().Label10.text(), "进程[editor.exe]已经被终止！");
+    EXPECT_EQ(procs.ended(), std::vector<std::uint32_t>({kPeer}));
+    EXPECT_EQ(procs.handlesOpen(), 0);
+}
+
 TEST_F(ProcessPageTest, HiddenWindowOfAnEndedProcessLeavesTheRecordAtTheNextRestore) {
     auto& desktop = program.sim.desktop;
     const auto peerWindow =

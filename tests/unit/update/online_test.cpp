@@ -36,6 +36,9 @@ TEST_F(DownloadTest, FormatByteSizeAddsThePlainCountAbove1024) {
     EXPECT_EQ(FormatByteSize(sim.internet, 1024), "1.00 KB");
     EXPECT_EQ(FormatByteSize(sim.internet, 1025), "1025字节(1.00 KB)");
     EXPECT_EQ(FormatByteSize(sim.internet, 2048), "2048字节(2.00 KB)");
+    // Counts past what 32 bits hold, signed or not, keep their digits.
+    EXPECT_EQ(FormatByteSize(sim.internet, 3'000'000'000ULL), "3000000000字节(2.79 GB)");
+    EXPECT_EQ(FormatByteSize(sim.internet, 5'000'000'000ULL), "5000000000字节(4.65 GB)");
 }
 
 TEST_F(DownloadTest, EveryBlockShowsTotalAndSpeedThenTheSummary) {
@@ -52,7 +55,7 @@ TEST_F(DownloadTest, EveryBlockShowsTotalAndSpeedThenTheSummary) {
     sim.internet.runAll();
     ASSERT_TRUE(result);
     EXPECT_EQ(result->end, DownloadEnd::Complete);
-    EXPECT_EQ(result->bytes, 5000);
+    EXPECT_EQ(result->bytes, 5000u);
     EXPECT_EQ(label.text(), "共下载 5000 字节");
     EXPECT_EQ(file(), std::string(5000, 'x'));
     ASSERT_EQ(sim.internet.requests.size(), 1u);
@@ -77,7 +80,7 @@ TEST_F(DownloadTest, NoServerOrAnErrorStatusLeavesTheOlderFileAlone) {
         sim.internet.runAll();
         ASSERT_TRUE(result) << status;
         EXPECT_EQ(result->end, DownloadEnd::Failed) << status;
-        EXPECT_EQ(result->bytes, 0) << status;
+        EXPECT_EQ(result->bytes, 0u) << status;
         EXPECT_EQ(label.text(), "打开URL错误") << status;
         EXPECT_EQ(file(), "old contents") << status;
     }
@@ -107,6 +110,19 @@ TEST_F(DownloadTest, ADroppedConnectionOrAFullDiskIsNoCompleteFile) {
     sim.internet.runAll();
     EXPECT_EQ(result->end, DownloadEnd::Failed);
     EXPECT_EQ(sim.internet.openCount(), 0);  // the transfer was stopped, not left running
+}
+
+TEST_F(DownloadTest, AnAnswerPast256MegabytesFailsAndLeavesNoFile) {
+    sim.internet.answers[kUrl].padTo = kMostDownloadBytes + 1;
+    download();
+    sim.internet.runAll();
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->end, DownloadEnd::Failed);
+    EXPECT_EQ(result->bytes, kMostDownloadBytes) << "all up to the most came, nothing past it";
+    EXPECT_EQ(label.text(), "共下载 268435456 字节");
+    EXPECT_FALSE(sim.files.fileExists(kPath)) << "the partial file is deleted";
+    EXPECT_EQ(sim.internet.openCount(), 0);
+    EXPECT_EQ(sim.internet.requests.back().maxBytes, kMostDownloadBytes);
 }
 
 TEST(ServerTextTest, SplitsAtTheFirstTwoLineEnds) {

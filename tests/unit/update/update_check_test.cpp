@@ -172,7 +172,7 @@ TEST_F(UpdateCheckTest, MandatoryNoticeRestoresOpensTheProductPageAndEnds) {
     EXPECT_TRUE(sim.hotKeys.atoms().empty());
     ASSERT_EQ(sim.shell.started.size(), 1u);
     EXPECT_EQ(sim.shell.started[0].commandLine,
-              std::string("explorer ") + app::kServerBase + "/veilsp.html");
+              "\"C:\\Windows\\explorer.exe\" " + std::string(app::kServerBase) + "/veilsp.html");
     EXPECT_EQ(sim.shell.started[0].show, platform::ShowCommand::Maximized);
     EXPECT_TRUE(sim.shell.ended);
 }
@@ -240,6 +240,11 @@ TEST_F(UpdateCheckTest, NoServerBadFilesAndFailedDownloadsSayUnreachableNoticeSt
          [&] {
              offer("1.01", "s.exe", std::string(9000, 'x'));
              sim.internet.answers[base + "/softs/veilsp/s.exe"].breakAfter = 4000;
+         }},
+        {"exe past 256 MB",
+         [&] {
+             offer("1.01", "s.exe", "MZ");
+             sim.internet.answers[base + "/softs/veilsp/s.exe"].padTo = kMostDownloadBytes + 1;
          }},
     };
     for (const Case& c : cases) {

@@ -113,7 +113,6 @@ TEST(WindowTitleRules, OwnTitleComparesTheFirstSixCharactersTrimmed) {
     EXPECT_FALSE(isOwnTitle("Veilo"));
     EXPECT_EQ(leftChars("[隐藏] 记事本", 5), "[隐藏] ");
     EXPECT_EQ(leftChars("隐", 6), "隐");
-    EXPECT_EQ(trimSpaces("  a\tb  "), "a\tb");
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ class MainTrayWineTest : public ::testing::Test {
 
     app_parts_test::RealParts parts_;
     ui::Form window_{parts_.forms, 1000, "frmain"};
-    app::MainTray tray_{parts_.notifyIcon, parts_.shell, window_};
+    app::MainTray tray_{parts_.notifyIcon, parts_.shell, parts_.system.environment, window_};
 };
 
 TEST_F(MainTrayWineTest, LeftButtonUpOnTheIconBringsTheWindowBack) {

@@ -100,6 +100,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR args, int) {
     captureWindow(main, L"08-settings-hotkeys");
     mouseClick(tabs.left + 160, tabs.top + 10);
     captureWindow(main, L"09-settings-blackscreen");
+    mouseClick(tabs.left + 225, tabs.top + 10);
+    captureWindow(main, L"09b-settings-rules");
     // Hover over a tile and a symbol button.
     RECT tile{}, close{};
     GetWindowRect(GetDlgItem(main, ui::ids::kCommand2), &tile);

@@ -133,8 +133,17 @@ void registerClass(const wchar_t* name, WNDPROC proc) {
     RegisterClassW(&wc);
 }
 
+// What the shell keeps behind each icon's button: the record begins with the window of
+// the program the icon belongs to. Every icon here is the fake shell's own.
+struct IconRecord {
+    HWND owner;
+    UINT id;
+};
+IconRecord gIconRecord{};
+
 void addButton(int commandId, const wchar_t* text) {
     TBBUTTON button{};
+    button.dwData = reinterpret_cast<DWORD_PTR>(&gIconRecord);
     button.iBitmap = I_IMAGENONE;
     button.idCommand = commandId;
     button.fsState = TBSTATE_ENABLED;
@@ -211,6 +220,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     if (!tray || !gNotify || !pager || !gToolbar) return 1;
     gToolbarProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(gToolbar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(toolbarProc)));
+    gIconRecord.owner = tray;
     addButtons(options.generatedButtons);
     if (options.progman && !openProgman(instance)) return 1;
     SetTimer(tray, 1, kLifetimeMs, nullptr);

@@ -2,10 +2,11 @@
 // What the fake shell program holds and how its drivers ask it about it.
 //
 // fake_shell.exe opens Shell_TrayWnd > TrayNotifyWnd > SysPager > a real ToolbarWindow32
-// in its own process, with the buttons below. Its Shell_TrayWnd is topmost, so that
-// FindWindow meets it before Wine's own explorer's Shell_TrayWnd (which is not topmost,
-// and has no TrayNotifyWnd inside). It answers the questions below sent to its
-// Shell_TrayWnd, and leaves by itself after kLifetimeMs in case its driver died.
+// in its own process, with the buttons below; behind each button, as in the real shell,
+// a record that begins with the owning program's window (here its own Shell_TrayWnd). Its
+// Shell_TrayWnd is topmost, so that FindWindow meets it before Wine's own explorer's Shell_TrayWnd
+// (which is not topmost, and has no TrayNotifyWnd inside). It answers the questions below sent to
+// its Shell_TrayWnd, and leaves by itself after kLifetimeMs in case its driver died.
 #include <windows.h>
 
 namespace fake_shell {

@@ -5,8 +5,10 @@
 #include <windows.h>
 
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <random>
+#include <set>
 
 #include "hide_all/boss_keys.h"
 #include "hide_all/desktop_scene.h"
@@ -38,6 +40,31 @@ std::string randomBytes(size_t size) {
     return bytes;
 }
 
+std::wstring lower(std::wstring text) {
+    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+std::set<DWORD> processIds(const wchar_t* exeName) {
+    std::set<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return ids;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry)) {
+        if (lower(entry.szExeFile) == lower(exeName)) ids.insert(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return ids;
+}
+
+std::wstring imagePathOf(HANDLE process) {
+    wchar_t path[MAX_PATH * 4] = {};
+    DWORD size = MAX_PATH * 4;
+    return QueryFullProcessImageNameW(process, 0, path, &size) ? path : L"";
+}
+
 // Text in this system's ANSI code page, as the maker's server writes it.
 std::string ansi(const std::wstring& text) {
     int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
@@ -54,8 +81,16 @@ class UpdateWineTest : public ::testing::Test {
         ASSERT_GT(GetEnvironmentVariableW(L"VEILOR_UPDATE_EXE", exe, MAX_PATH), 0u);
         SetEnvironmentVariableW(L"VEILOR_EXE", exe);
         std::wstring dir(exe);
-        started_ = dir.substr(0, dir.find_last_of(L"\\/")) + L"\\explorer.started";
+        const std::wstring bin = dir.substr(0, dir.find_last_of(L"\\/"));
+        started_ = bin + L"\\explorer.started";
         DeleteFileW(started_.c_str());
+        // A second planted explorer.exe in the current folder, which Veilor inherits.
+        wchar_t current[MAX_PATH] = {};
+        GetCurrentDirectoryW(MAX_PATH, current);
+        plantedHere_ = std::wstring(current) + L"\\explorer.exe";
+        ASSERT_TRUE(CopyFileW((bin + L"\\explorer.exe").c_str(), plantedHere_.c_str(), FALSE));
+        startedHere_ = std::wstring(current) + L"\\explorer.started";
+        DeleteFileW(startedHere_.c_str());
         ASSERT_TRUE(server_.listening()) << "port " << update_wine::kPort << " is taken";
         server_.serve("/", {200, "<html>Veilor</html>"});
         server_.serve("/softs/veilsp/Pass.txt", {200, "1.00\r\n\r\n0\r\n"});
@@ -67,6 +102,8 @@ class UpdateWineTest : public ::testing::Test {
     void TearDown() override {
         server_.release();
         DestroyWindow(keyboard_);
+        DeleteFileW(plantedHere_.c_str());
+        DeleteFileW(startedHere_.c_str());
     }
 
     std::wstring templatesCopy() const { return folder(CSIDL_TEMPLATES) + kLocalName; }
@@ -102,6 +139,8 @@ class UpdateWineTest : public ::testing::Test {
     HWND keyboard_ = openKeyboardWindow(kKeyboardClass);
     scene::BossKeys keys_{desk_, keyboard_};
     std::wstring started_;
+    std::wstring plantedHere_;
+    std::wstring startedHere_;
 };
 
 TEST_F(UpdateWineTest, YesLeavesTheSameBytesInTemplatesAndOnTheDesktop) {
@@ -169,6 +208,7 @@ TEST_F(UpdateWineTest, AMandatoryNoticeAtStartRestoresOpensTheProductPageAndEnds
     // Held back until the boss key has hidden the peer windows.
     server_.serve("/softs/veilsp/Pass.txt",
                   {200, "1.01\r\n" + ansi(notice) + "\r\n1\r\n", 0, 0, true});
+    const std::set<DWORD> explorersBefore = processIds(L"explorer.exe");
     ASSERT_NO_FATAL_FAILURE(desk_.start(scene::defaultConfig()));
     ASSERT_NO_FATAL_FAILURE(keys_.waitUntilHotKeysAnswer());
     ASSERT_NO_FATAL_FAILURE(keys_.pressAlt('A'));
@@ -178,8 +218,32 @@ TEST_F(UpdateWineTest, AMandatoryNoticeAtStartRestoresOpensTheProductPageAndEnds
     ASSERT_NO_FATAL_FAILURE(answerBox(L"Veilor", toUtf8(notice), IDOK));
     ASSERT_TRUE(desk_.veilor().waitExit());
     EXPECT_TRUE(desk_.peersShown());
-    EXPECT_TRUE(pollEquals(std::optional<std::string>("show=3\nhttp://127.0.0.1:47815/veilsp.html"),
-                           [&] { return readFileBytes(started_); }));
+
+    // The page opens in the Windows folder's explorer, named by its full path; the
+    // explorer.exe files planted beside Veilor and in its current folder never run.
+    wchar_t windows[MAX_PATH] = {};
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    HANDLE opened = nullptr;
+    EXPECT_TRUE(pollUntil(
+        [&] {
+            for (DWORD id : processIds(L"explorer.exe")) {
+                if (explorersBefore.count(id)) continue;
+                opened =
+                    OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, id);
+                if (opened) return true;
+            }
+            return false;
+        },
+        kDeadlineMs, "a new explorer process"));
+    if (opened) {
+        // Wine runs the Windows folder's explorer.exe from its system folder.
+        const std::wstring image = lower(imagePathOf(opened));
+        EXPECT_EQ(image.rfind(lower(std::wstring(windows) + L"\\"), 0), 0u) << toUtf8(image);
+        TerminateProcess(opened, 0);
+        CloseHandle(opened);
+    }
+    EXPECT_FALSE(fileExists(started_)) << "the explorer.exe beside Veilor ran";
+    EXPECT_FALSE(fileExists(startedHere_)) << "the explorer.exe in the current folder ran";
 }
 
 TEST_F(UpdateWineTest, WhileTheServerStallsAltAStillHidesAtOnce) {
