@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/text.h"
+#include "settings/rw_ini.h"
 
 namespace rules {
 namespace {
@@ -77,7 +78,8 @@ void WriteRules(platform::Profile& profile, const std::string& path,
         int& count = counts[rule.kind == RuleKind::Keep ? 0 : 1];
         if (pattern.empty() || count == kMaxRulesPerKind) continue;
         const std::string key = prefixOf(rule.kind) + std::to_string(++count);
-        profile.write(path, kRulesSection, key, pattern);
+        // A quote at an end of a pattern is the pattern's own; the file would take a pair off.
+        profile.write(path, kRulesSection, key, settings::storedValue(pattern));
         written.push_back(key);
     }
     for (const std::string& name : profile.keyNames(path, kRulesSection)) {

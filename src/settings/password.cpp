@@ -4,24 +4,9 @@
 #include "settings/rw_ini.h"
 
 namespace settings {
-namespace {
-
-// What the profile functions count as a blank at the ends of a value, and the full-width
-// space, which some of them take for one too.
-bool isEdgeBlank(char32_t c) {
-    return (c >= 0x09 && c <= 0x0d) || c == 0x1a || c == 0x20 || c == 0x3000;
-}
-
-bool needsQuotes(const std::u16string& p) {
-    if (p.empty()) return false;
-    auto edge = [](char16_t c) { return isEdgeBlank(c) || c == u'"' || c == u'\''; };
-    return edge(p.front()) || edge(p.back());
-}
-
-}  // namespace
 
 std::string storedPassword(const std::string& password) {
-    return needsQuotes(core::utf8ToUtf16(password)) ? "\"" + password + "\"" : password;
+    return storedValue(password);
 }
 
 PasswordFit passwordFit(platform::Profile& profile, const std::string& file,

@@ -29,6 +29,10 @@ class RWini {
     platform::Profile& profile_;
 };
 
+// The value to write so that the profile functions give it back as it is: in double
+// quotes when they would otherwise take blanks or a pair of quotes off its ends.
+std::string storedValue(const std::string& value);
+
 // The text unchanged when it already ends with the suffix (ignoring case), otherwise the
 // text followed by the suffix.
 std::string AddString(const std::string& text, const std::string& suffix);

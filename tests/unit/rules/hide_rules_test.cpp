@@ -86,6 +86,18 @@ TEST_F(RulesFileTest, WriteNumbersFromOneAndRemovesStaleRuleKeysOnly) {
     EXPECT_EQ(file(), "[Config]\r\nEndMsg=0\r\n[Rules]\r\nNote=mine\r\n");
 }
 
+// The settings file hands a value back without a pair of quotes around it: a keep rule
+// '*' once came back as *, which keeps everything.
+TEST_F(RulesFileTest, PatternsWithQuotesAtTheirEndsComeBackWithThem) {
+    const std::vector<Rule> rules = {keep("'*'"), keep("\"a"), only("\"Untitled\""),
+                                     only("say \"hi\"")};
+    WriteRules(sim.profile, path, rules);
+    EXPECT_EQ(ReadRules(sim.profile, path), rules);
+    const HideRules back(ReadRules(sim.profile, path));
+    EXPECT_TRUE(back.hides("", "\"Untitled\""));
+    EXPECT_FALSE(back.hides("", "Untitled"));
+}
+
 TEST_F(RulesFileTest, AtMostSixtyFourOfEachKindAreWritten) {
     std::vector<Rule> many;
     for (int i = 0; i < 70; ++i)
