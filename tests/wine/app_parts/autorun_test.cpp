@@ -8,41 +8,22 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_registry.h"
+#include "support/driver.h"
 
 using platform::win32::narrow;
 using platform::win32::wide;
+using wine_test::putRunValue;
+using wine_test::runValue;
 
 namespace {
 
 constexpr wchar_t kRunKeyW[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// The Run value as Windows reads it at the user's log-on, straight from the registry.
-std::optional<std::wstring> runValue(DWORD* type = nullptr, HKEY root = HKEY_CURRENT_USER) {
-    wchar_t data[1024] = {};
-    DWORD bytes = sizeof(data);
-    DWORD t = 0;
-    if (RegGetValueW(root, kRunKeyW, L"Veilor", RRF_RT_ANY | RRF_NOEXPAND, &t, data, &bytes) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    if (type) *type = t;
-    return std::wstring(data);
-}
-
-void putRunValue(const std::wstring& data, HKEY root = HKEY_CURRENT_USER) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(root, kRunKeyW, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExW(key, L"Veilor", 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-}
-
 class AutoRunWineTest : public ::testing::Test {
   protected:
     void SetUp() override {
         saved_ = runValue();
-        savedMachine_ = runValue(nullptr, HKEY_LOCAL_MACHINE);
+        savedMachine_ = runValue(HKEY_LOCAL_MACHINE);
     }
     void TearDown() override {
         restore(saved_, HKEY_CURRENT_USER);
@@ -65,7 +46,7 @@ TEST_F(AutoRunWineTest, OnNamesTheRunningExecutable_OffDeletesTheValue) {
     const std::string exe = environment_.executablePath();
     ASSERT_TRUE(app::SetAutoRun(registry_, exe, true));
     DWORD type = 0;
-    auto value = runValue(&type);
+    auto value = runValue(HKEY_CURRENT_USER, &type);
     ASSERT_TRUE(value.has_value()) << "no Run value after switching on";
     EXPECT_EQ(narrow(*value), app::autoRunCommand(exe));
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
@@ -90,13 +71,12 @@ TEST_F(AutoRunWineTest, OffDeletesWhatAnotherVersionWrote_OnRewritesAMovedPath) 
 TEST_F(AutoRunWineTest, AnOlderVersionsMachineEntryGoes_AnotherProgramsStays) {
     putRunValue(L"\"C:\\Program Files\\Veilor\\Veilor.exe\"", HKEY_LOCAL_MACHINE);
     ASSERT_TRUE(app::SetAutoRun(registry_, "D:\\New\\Veilor.exe", true));
-    EXPECT_FALSE(runValue(nullptr, HKEY_LOCAL_MACHINE).has_value());
+    EXPECT_FALSE(runValue(HKEY_LOCAL_MACHINE).has_value());
     EXPECT_EQ(narrow(runValue().value_or(L"<absent>")), "D:\\New\\Veilor.exe");
 
     putRunValue(L"C:\\Tools\\other.exe", HKEY_LOCAL_MACHINE);
     ASSERT_TRUE(app::SetAutoRun(registry_, "D:\\New\\Veilor.exe", false));
-    EXPECT_EQ(narrow(runValue(nullptr, HKEY_LOCAL_MACHINE).value_or(L"<absent>")),
-              "C:\\Tools\\other.exe");
+    EXPECT_EQ(narrow(runValue(HKEY_LOCAL_MACHINE).value_or(L"<absent>")), "C:\\Tools\\other.exe");
     EXPECT_FALSE(runValue().has_value());
 }
 

@@ -25,25 +25,6 @@ std::string config(const char* startRun, const char* startMini, const char* endM
                   "\r\n");
 }
 
-std::optional<std::wstring> runValue(HKEY root = HKEY_CURRENT_USER) {
-    wchar_t data[1024] = {};
-    DWORD bytes = sizeof(data);
-    if (RegGetValueW(root, kRunKey, L"Veilor", RRF_RT_REG_SZ, nullptr, data, &bytes) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return std::wstring(data);
-}
-
-void putRunValue(const std::wstring& data, HKEY root = HKEY_CURRENT_USER) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(root, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExW(key, L"Veilor", 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-}
-
 // The full path Windows knows the running program by.
 std::wstring imagePath(const Process& process) {
     wchar_t path[MAX_PATH * 4] = {};

@@ -18,7 +18,6 @@ namespace {
 
 using namespace wine_test;
 
-constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t kUpgradeCode[] = L"{6B0F3C2E-6F1D-4C59-9A52-3F1F0F6A7D21}";
 constexpr DWORD kMsiexecDeadlineMs = 120000;
 
@@ -41,16 +40,6 @@ std::wstring packagePath() {
     std::wstring msi(path, n < MAX_PATH * 2 ? n : 0);
     std::replace(msi.begin(), msi.end(), L'/', L'\\');
     return msi;
-}
-
-std::optional<std::wstring> runValue() {
-    wchar_t data[1024] = {};
-    DWORD bytes = sizeof(data);
-    if (RegGetValueW(HKEY_CURRENT_USER, kRunKey, L"Veilor", RRF_RT_REG_SZ, nullptr, data, &bytes) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return std::wstring(data);
 }
 
 // The installed product's version as the installed-programs list shows it, if any.

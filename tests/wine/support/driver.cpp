@@ -556,4 +556,29 @@ std::vector<std::string> listBoxRows(HWND list) {
     return rows;
 }
 
+namespace {
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+}
+
+std::optional<std::wstring> runValue(HKEY root, DWORD* type) {
+    wchar_t data[1024] = {};
+    DWORD bytes = sizeof(data);
+    DWORD t = 0;
+    if (RegGetValueW(root, kRunKey, L"Veilor", RRF_RT_ANY | RRF_NOEXPAND, &t, data, &bytes) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    if (type) *type = t;
+    return std::wstring(data);
+}
+
+void putRunValue(const std::wstring& data, HKEY root) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(root, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(key, L"Veilor", 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
 }  // namespace wine_test

@@ -180,4 +180,10 @@ std::string veilorConfig(const char* endMsg = "1");
 // no record of what Veilor hid (in either place), which a start would act on.
 ::testing::AssertionResult putVeilorSettings(const std::optional<std::string>& config);
 
+// The start-with-Windows value named Veilor under `root`'s Run key, as Windows reads it at
+// log-on, straight from the registry; its type in *type when asked.
+std::optional<std::wstring> runValue(HKEY root = HKEY_CURRENT_USER, DWORD* type = nullptr);
+// Puts that value in place as a string; fails the test when the key cannot be opened.
+void putRunValue(const std::wstring& data, HKEY root = HKEY_CURRENT_USER);
+
 }  // namespace wine_test
