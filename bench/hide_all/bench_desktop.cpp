@@ -60,11 +60,6 @@ bool setTitle(HWND window, const std::wstring& title) {
            result;
 }
 
-bool markAndHide(HWND window) {
-    if (!setTitle(window, kMarker + titleOf(window))) return false;
-    return ShowWindowAsync(window, SW_HIDE) != FALSE;
-}
-
 LRESULT askShell(HWND tray, UINT message, WPARAM wParam = 0) {
     DWORD_PTR result = 0;
     SendMessageTimeoutW(tray, message, wParam, 0, SMTO_ABORTIFHUNG, 5000, &result);
@@ -328,6 +323,15 @@ bool Veilor::click(int id) const {
     DWORD_PTR ignored = 0;
     return SendMessageTimeoutW(control(id), BM_CLICK, 0, 0, SMTO_NORMAL, kDeadlineMs, &ignored) !=
            0;
+}
+
+bool markAndHide(HWND window) {
+    if (!setTitle(window, kMarker + titleOf(window))) return false;
+    return ShowWindowAsync(window, SW_HIDE) != FALSE;
+}
+
+bool waitUntil(const std::function<bool()>& condition) {
+    return waitFor(condition);
 }
 
 bool waitAllHidden(const Peers& peers, Shell& shell) {

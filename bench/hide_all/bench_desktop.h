@@ -114,6 +114,10 @@ struct Veilor {
     bool click(int id) const;
 };
 
+// Marks the window's title the way Veilor does (bounded) and posts its hide.
+bool markAndHide(HWND window);
+// Pumps messages until the condition holds; false on the deadline.
+bool waitUntil(const std::function<bool()>& condition);
 // Waits until every peer window is hidden and every icon too; false on the deadline.
 bool waitAllHidden(const Peers& peers, Shell& shell);
 // Waits until every peer window is hidden and marked; false on the deadline.

@@ -186,6 +186,8 @@ class Frmain : public ui::Form {
     void wireRecord();
     void wireProcessPage();
     void loadProcessPage();
+    static std::vector<windows::RecordedButton> recordedButtons(
+        const std::vector<tray::TrayButton>& buttons);
     void recordTrayButtons(const std::vector<tray::TrayButton>& buttons);
     void createHotKeys();
     hotkeys::HotKeyPage::Actions hotKeyActions();

@@ -18,19 +18,22 @@ void Frmain::Command7_Click() {
     hide();
     platform::Desktop& desktop = ctx_.sys.desktop;
     platform::NotifyArea& area = ctx_.sys.notifyArea;
-    tray::ListTrayButtons(desktop, area, trayPage.List2);
+    // Titles are read as the system keeps them: nothing here waits on another program
+    // until every hide is on its way.
     const windows::DesktopSnapshot snapshot(desktop);
     windowPage.Refresh1(snapshot);
     // What the rules keep is never recorded, marked or hidden; each program is named once.
     rules::ProgramNames programs(desktop, ctx_.sys.processes);
-    // Marked rows match no button text and hide nothing.
-    tray::HideTrayButtons(
-        desktop, area, trayPage.List2.rows(),
-        [this](const auto& buttons) { recordTrayButtons(buttons); },
-        rules::iconFilter(hideRules, programs));
-    windows::hideWindows(desktop, hiddenRecord, windowPage.lateMarkers,
-                         rules::allowedTargets(windows::listedTargets(snapshot, windowPage.List1),
-                                               hideRules, programs));
+    const std::vector<windows::HideTarget> targets = rules::allowedTargets(
+        windows::listedTargets(snapshot, windowPage.List1), hideRules, programs);
+    tray::IconPass icons(desktop, area);
+    tray::ListTrayButtons(icons.buttons(), trayPage.List2);
+    const std::vector<tray::TrayButton> buttons =
+        icons.pick(trayPage.List2.rows(), rules::iconFilter(hideRules, programs));
+    // One write, before the first hide: from here on a killed Veilor knows it all.
+    hiddenRecord.add(windows::recordedWindows(desktop, targets), recordedButtons(buttons));
+    windows::hideRecordedWindows(desktop, hiddenRecord, windowPage.lateMarkers, targets,
+                                 [&] { icons.hide(buttons); });
     tray::RefreshTray(desktop, area);
     trayPage.cmdRefresh2_Click();
 }

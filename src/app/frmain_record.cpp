@@ -26,11 +26,16 @@ void Frmain::wireRecord() {
     trayPage.hooks.allShown = [this] { hiddenRecord.clearButtons(); };
 }
 
-void Frmain::recordTrayButtons(const std::vector<tray::TrayButton>& buttons) {
+std::vector<windows::RecordedButton> Frmain::recordedButtons(
+    const std::vector<tray::TrayButton>& buttons) {
     std::vector<windows::RecordedButton> recorded;
     for (const tray::TrayButton& b : buttons)
         recorded.push_back({b.commandId, b.text.value_or("")});
-    hiddenRecord.addButtons(recorded);
+    return recorded;
+}
+
+void Frmain::recordTrayButtons(const std::vector<tray::TrayButton>& buttons) {
+    hiddenRecord.addButtons(recordedButtons(buttons));
 }
 
 namespace {

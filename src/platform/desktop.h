@@ -28,6 +28,7 @@ class Desktop {
                                          const std::string& title) = 0;
     // The top-level windows in z-order, top first.
     virtual std::vector<WindowHandle> topLevelWindows() = 0;
+    // The title as the system keeps it; never sends the window's program a message.
     virtual std::string windowText(WindowHandle window) = 0;
     // The process that owns the window; 0 when there is no such window.
     virtual std::uint32_t windowProcessId(WindowHandle window) = 0;

@@ -61,14 +61,12 @@ void setHidden(platform::ToolbarConnection& toolbar, const std::vector<TrayButto
 // Every button with the text, not just the first: one program may show several.
 void setButtonsHidden(platform::Desktop& desktop, platform::NotifyArea& area,
                       const std::vector<std::string>& texts, bool hide,
-                      const BeforeHide& beforeHide = {}, const HideFilter& filter = {}) {
+                      const BeforeHide& beforeHide = {}) {
     if (texts.empty()) return;
     auto toolbar = connectToIcons(desktop, area);
     if (!toolbar) return;
-    const std::vector<TrayButton> buttons = pickButtons(*toolbar, [&](const TrayButton& b) {
-        if (!b.text || !contains(texts, *b.text)) return false;
-        return !filter || filter(b, toolbar->ownerWindow(b.position));
-    });
+    const std::vector<TrayButton> buttons = pickButtons(
+        *toolbar, [&](const TrayButton& b) { return b.text && contains(texts, *b.text); });
     if (beforeHide && !buttons.empty()) beforeHide(buttons);
     setHidden(*toolbar, buttons, hide);
 }
@@ -100,9 +98,7 @@ platform::WindowHandle FindTrayToolbar(platform::Desktop& desktop, platform::Not
 }
 
 std::vector<TrayButton> readTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area) {
-    auto toolbar = connectToIcons(desktop, area);
-    if (!toolbar) return {};
-    return pickButtons(*toolbar, [](const TrayButton&) { return true; });
+    return IconPass(desktop, area).buttons();
 }
 
 std::vector<std::string> listRows(const std::vector<TrayButton>& buttons) {
@@ -117,8 +113,12 @@ std::vector<std::string> listRows(const std::vector<TrayButton>& buttons) {
 }
 
 void ListTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area, ui::ListBox& list) {
+    ListTrayButtons(readTrayButtons(desktop, area), list);
+}
+
+void ListTrayButtons(const std::vector<TrayButton>& buttons, ui::ListBox& list) {
     list.clear();
-    for (const std::string& row : listRows(readTrayButtons(desktop, area)))
+    for (const std::string& row : listRows(buttons))
         list.addItem(row);
 }
 
@@ -133,9 +133,27 @@ void ShowTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
 }
 
 void HideTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
-                     const std::vector<std::string>& texts, const BeforeHide& beforeHide,
-                     const HideFilter& filter) {
-    setButtonsHidden(desktop, area, texts, true, beforeHide, filter);
+                     const std::vector<std::string>& texts, const BeforeHide& beforeHide) {
+    setButtonsHidden(desktop, area, texts, true, beforeHide);
+}
+
+IconPass::IconPass(platform::Desktop& desktop, platform::NotifyArea& area)
+    : toolbar_(connectToIcons(desktop, area)) {
+    if (toolbar_) buttons_ = pickButtons(*toolbar_, [](const TrayButton&) { return true; });
+}
+
+std::vector<TrayButton> IconPass::pick(const std::vector<std::string>& texts,
+                                       const HideFilter& filter) {
+    std::vector<TrayButton> picked;
+    for (const TrayButton& b : buttons_) {
+        if (!b.text || !contains(texts, *b.text)) continue;
+        if (!filter || filter(b, toolbar_->ownerWindow(b.position))) picked.push_back(b);
+    }
+    return picked;
+}
+
+void IconPass::hide(const std::vector<TrayButton>& buttons) {
+    if (toolbar_) setHidden(*toolbar_, buttons, true);
 }
 
 void ShowTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,

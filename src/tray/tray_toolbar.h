@@ -1,10 +1,11 @@
 #pragma once
 // Other programs' icons in the notification area, read, hidden and shown by their text
-// through the shell's toolbar. Nothing is kept between calls: every operation finds the
-// toolbar again, opens one connection to the shell's process and releases it before it
-// returns. When the toolbar or the shell's process cannot be reached, an operation does
-// nothing (a list stays empty).
+// through the shell's toolbar. Nothing is kept between calls: every operation (and each
+// IconPass) finds the toolbar again, opens one connection to the shell's process and
+// releases it when done. When the toolbar or the shell's process cannot be reached, an operation
+// does nothing (a list stays empty).
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,6 +43,7 @@ std::vector<std::string> listRows(const std::vector<TrayButton>& buttons);
 
 // Empties the list and fills it with the rows of the buttons.
 void ListTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area, ui::ListBox& list);
+void ListTrayButtons(const std::vector<TrayButton>& buttons, ui::ListBox& list);
 // Hides (shows) every button whose text is exactly this text, case and all.
 void HideTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
                      const std::string& text);
@@ -56,8 +58,24 @@ using HideFilter = std::function<bool(const TrayButton&, platform::WindowHandle 
 
 // The same for every button whose text is any of these, in one pass over the toolbar.
 void HideTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
-                     const std::vector<std::string>& texts, const BeforeHide& beforeHide = {},
-                     const HideFilter& filter = {});
+                     const std::vector<std::string>& texts, const BeforeHide& beforeHide = {});
+
+// The one-key hide's pass over the icons, split around the hiding of the windows: every
+// button is read at once, so that the record can name the icons before the first window
+// goes, and the picked ones are hidden later over the same connection.
+class IconPass {
+  public:
+    IconPass(platform::Desktop& desktop, platform::NotifyArea& area);
+    // The buttons as read, in order.
+    const std::vector<TrayButton>& buttons() const { return buttons_; }
+    // Those whose text is one of these and that the filter lets go.
+    std::vector<TrayButton> pick(const std::vector<std::string>& texts, const HideFilter& filter);
+    void hide(const std::vector<TrayButton>& buttons);
+
+  private:
+    std::unique_ptr<platform::ToolbarConnection> toolbar_;
+    std::vector<TrayButton> buttons_;
+};
 void ShowTrayButtons(platform::Desktop& desktop, platform::NotifyArea& area,
                      const std::vector<std::string>& texts);
 // Shows every button whose identifier or text is one of these (a program may have

@@ -148,8 +148,7 @@ bool HiddenRecord::holds(platform::WindowHandle window, std::uint32_t processId)
 }
 
 bool HiddenRecord::addWindows(const std::vector<RecordedWindow>& windows) {
-    putAll(state_.windows, windows, [](const RecordedWindow& w) { return w.handle; });
-    return save();
+    return add(windows, {});
 }
 
 bool HiddenRecord::removeWindows(const std::vector<platform::WindowHandle>& windows) {
@@ -161,6 +160,12 @@ bool HiddenRecord::removeWindows(const std::vector<platform::WindowHandle>& wind
 }
 
 bool HiddenRecord::addButtons(const std::vector<RecordedButton>& buttons) {
+    return add({}, buttons);
+}
+
+bool HiddenRecord::add(const std::vector<RecordedWindow>& windows,
+                       const std::vector<RecordedButton>& buttons) {
+    putAll(state_.windows, windows, [](const RecordedWindow& w) { return w.handle; });
     putAll(state_.buttons, buttons, [](const RecordedButton& b) { return b.commandId; });
     return save();
 }

@@ -78,6 +78,9 @@ class HiddenRecord {
     bool addWindows(const std::vector<RecordedWindow>& windows);
     bool removeWindows(const std::vector<platform::WindowHandle>& windows);
     bool addButtons(const std::vector<RecordedButton>& buttons);
+    // Windows and buttons in one write.
+    bool add(const std::vector<RecordedWindow>& windows,
+             const std::vector<RecordedButton>& buttons);
     bool removeButtons(const std::string& text);
     bool setTaskbar(bool hidden);
     bool setDesktopIcons(bool hidden);

@@ -17,8 +17,10 @@ bool markVerified(platform::Desktop& desktop, const HideTarget& target) {
     return false;
 }
 
-std::vector<RecordedWindow> toRecord(platform::Desktop& desktop,
-                                     const std::vector<HideTarget>& targets) {
+}  // namespace
+
+std::vector<RecordedWindow> recordedWindows(platform::Desktop& desktop,
+                                            const std::vector<HideTarget>& targets) {
     std::vector<RecordedWindow> out;
     for (const HideTarget& t : targets) {
         const bool marked = hasHiddenMarker(t.title);
@@ -28,16 +30,15 @@ std::vector<RecordedWindow> toRecord(platform::Desktop& desktop,
     return out;
 }
 
-}  // namespace
-
-std::vector<platform::WindowHandle> hideWindows(platform::Desktop& desktop, HiddenRecord& record,
-                                                LateMarkers& late,
-                                                const std::vector<HideTarget>& targets) {
-    if (targets.empty()) return {};
-    // Written down first: from here on a killed Veilor still knows what to bring back.
-    record.addWindows(toRecord(desktop, targets));
+std::vector<platform::WindowHandle> hideRecordedWindows(platform::Desktop& desktop,
+                                                        HiddenRecord& record, LateMarkers& late,
+                                                        const std::vector<HideTarget>& targets,
+                                                        const std::function<void()>& posted) {
+    // Every hide is on its way before the first title is written: a title waits for its
+    // program's answer, a hide does not, and the programs hide their windows side by side.
     for (const HideTarget& t : targets)
         WinCommand(desktop, t.handle, kWinHide);
+    if (posted) posted();
     std::vector<platform::WindowHandle> hidden, unmarked;
     for (const HideTarget& t : targets) {
         if (hasHiddenMarker(t.title) || markVerified(desktop, t)) {
@@ -51,6 +52,15 @@ std::vector<platform::WindowHandle> hideWindows(platform::Desktop& desktop, Hidd
     for (platform::WindowHandle window : unmarked)
         late.watch(window);
     return hidden;
+}
+
+std::vector<platform::WindowHandle> hideWindows(platform::Desktop& desktop, HiddenRecord& record,
+                                                LateMarkers& late,
+                                                const std::vector<HideTarget>& targets) {
+    if (targets.empty()) return {};
+    // Written down first: from here on a killed Veilor still knows what to bring back.
+    record.addWindows(recordedWindows(desktop, targets));
+    return hideRecordedWindows(desktop, record, late, targets);
 }
 
 // Row after row, each names the first window with its title that no earlier row has

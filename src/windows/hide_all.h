@@ -3,6 +3,7 @@
 // is recorded before it is hidden, hidden at once, and marked after: a window whose marker
 // cannot be written (its program does not answer, or its code page cannot hold the
 // marker) is shown again and forgotten, so nothing stays hidden that could be lost.
+#include <functional>
 #include <vector>
 
 #include "platform/desktop.h"
@@ -19,6 +20,16 @@ struct HideTarget {
     std::string title;
 };
 
+// What the record keeps of the windows: each title without the marker it may carry.
+std::vector<RecordedWindow> recordedWindows(platform::Desktop& desktop,
+                                            const std::vector<HideTarget>& targets);
+// Hides and marks windows the record already holds; `posted` is told once every hide is
+// on its way, before the first title is written. Returns the windows that stay hidden;
+// those shown again (their marker could not be written) leave the record and go to late.
+std::vector<platform::WindowHandle> hideRecordedWindows(platform::Desktop& desktop,
+                                                        HiddenRecord& record, LateMarkers& late,
+                                                        const std::vector<HideTarget>& targets,
+                                                        const std::function<void()>& posted = {});
 // Records, hides and marks the windows (a title that already carries the marker is not
 // marked twice). Returns the windows that stay hidden; those shown again go to late, in
 // case their program writes the marker after all.

@@ -77,20 +77,26 @@ std::string SimDesktop::throughCodePage(const SimWindow& w, const std::string& t
 // slow one takes it when it catches up, after the sender has given up waiting.
 bool SimDesktop::setWindowText(WindowHandle window, const std::string& text) {
     SimWindow* w = find(window);
+    if (w) ++messagesSent;
     if (!w || w->hung) return false;
     if (w->slow) {
         backlog_[window].push_back({text, {}});
         return false;
     }
-    w->title = throughCodePage(*w, text);
-    changed(*w);
+    takeText(*w, text);
     return true;
+}
+
+void SimDesktop::takeText(SimWindow& w, const std::string& text) {
+    w.title = throughCodePage(w, text);
+    changed(w);
 }
 
 // Even a window that answers at once is answered from the sender's message loop, never
 // inside the call: the answers wait for catchUp like a slow window's.
 void SimDesktop::whenAnswered(WindowHandle window, std::function<void()> answered) {
     if (!find(window) || !answered) return;
+    ++messagesSent;
     backlog_[window].push_back({{}, std::move(answered)});
 }
 
@@ -103,8 +109,8 @@ void SimDesktop::catchUp(WindowHandle window) {
     for (Pending& pending : backlog) {
         if (pending.answered) {
             pending.answered();
-        } else {
-            setWindowText(window, pending.text);
+        } else if (SimWindow* now = find(window)) {  // an answer may have opened windows
+            takeText(*now, pending.text);
         }
     }
 }

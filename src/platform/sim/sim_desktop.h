@@ -48,6 +48,9 @@ class SimDesktop : public Desktop, public WindowEvents {
     // How many listeners are subscribed, and how often the windows were enumerated.
     int listeners() const { return static_cast<int>(listeners_.size()); }
     int enumerations = 0;
+    // Messages sent to windows (a title written, an answer asked for), hung ones too: each
+    // is a wait on the window's program. Reading a title sends none.
+    int messagesSent = 0;
     WindowHandle findWindow(const std::string& className, const std::string& title) override;
     WindowHandle findChildWindow(WindowHandle parent, WindowHandle after,
                                  const std::string& className, const std::string& title) override;
@@ -103,6 +106,8 @@ class SimDesktop : public Desktop, public WindowEvents {
     bool matches(const SimWindow& w, WindowHandle parent, const std::string& className,
                  const std::string& title) const;
     static std::string throughCodePage(const SimWindow& w, const std::string& text);
+    // The window's program takes a title it was sent.
+    void takeText(SimWindow& w, const std::string& text);
     std::vector<SimWindow> windows_;  // z-order, top first
     // What each window's thread has yet to get through, in the order it was sent: texts
     // not yet taken, and the answers waited for.

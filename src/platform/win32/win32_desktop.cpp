@@ -83,13 +83,14 @@ std::vector<WindowHandle> Win32Desktop::topLevelWindows() {
     return out;
 }
 
+// The text the system keeps for the window, read without a message to its program: a
+// busy or hung program would hold this thread until it answered.
 std::string Win32Desktop::windowText(WindowHandle window) {
     HWND hwnd = hwndOf(window);
     if (!hwnd) return std::string();
-    // GetWindowTextLengthW would send a message; grow the buffer instead.
     std::wstring buffer(256, L'\0');
     for (;;) {
-        int n = GetWindowTextW(hwnd, buffer.data(), static_cast<int>(buffer.size()));
+        int n = InternalGetWindowText(hwnd, buffer.data(), static_cast<int>(buffer.size()));
         if (n < static_cast<int>(buffer.size()) - 1 || buffer.size() >= 65536) {
             buffer.resize(n > 0 ? n : 0);
             return narrow(buffer);

@@ -2,6 +2,8 @@
 // desktop-icon toggles, against other programs' windows and icons on a simulated desktop.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "app/app_fixture.h"
 #include "ui/dialogs.h"
 
@@ -76,10 +78,47 @@ TEST_F(HideAllTest, OneKeyHide_ReachesIntoTheShellOncePerStepNotOncePerIcon) {
 
     frmain.Command7.raiseClick();
 
-    EXPECT_EQ(shell.connectionsMade() - before, 3) << "list, hide, list again";
+    EXPECT_EQ(shell.connectionsMade() - before, 2) << "read and hide, then list again";
     for (const platform::sim::SimTrayButton& b : shell.buttons)
         EXPECT_TRUE(b.hidden) << b.text;
     EXPECT_EQ(shell.processHandlesOpen(), 0);
+}
+
+// The screen clears at the pace of the programs hiding their own windows: no title is
+// written, and no answer waited for, until every hide has been posted; and the record is
+// written once, before the first hide, naming every window and icon that goes.
+TEST_F(HideAllTest, OneKeyHide_PostsEveryHideBeforeAnyMessageAndRecordsOnceBefore) {
+    std::vector<WindowHandle> peers;
+    for (int i = 0; i < 6; ++i)
+        peers.push_back(peer("Peer " + std::to_string(i)));
+    desktop.find(peers[2])->slow = true;  // its marker arrives only after the time-out
+    Frmain& frmain = start();
+    const int messagesBefore = desktop.messagesSent;
+    const int writesBefore = program.sim.files.writeCount();
+    std::vector<int> messagesAtHide;
+    std::optional<windows::HiddenState> recordAtFirstHide;
+    desktop.beforeShow = [&](WindowHandle, bool shown) {
+        if (shown) return;
+        messagesAtHide.push_back(desktop.messagesSent - messagesBefore);
+        if (recordAtFirstHide) return;
+        const auto text = program.sim.files.readFile(frmain.hiddenRecord.path());
+        recordAtFirstHide = windows::parseRecord(text.value_or(""));
+        EXPECT_EQ(program.sim.files.writeCount() - writesBefore, 1) << "one write before hiding";
+    };
+
+    frmain.Command7.raiseClick();
+
+    ASSERT_GE(messagesAtHide.size(), peers.size());
+    for (std::size_t i = 0; i < peers.size(); ++i)
+        EXPECT_EQ(messagesAtHide[i], 0) << "hide " << i << " came after a message";
+    EXPECT_GE(desktop.messagesSent - messagesBefore, 6) << "the markers were written after";
+    ASSERT_TRUE(recordAtFirstHide);
+    EXPECT_EQ(recordAtFirstHide->windows.size(), peers.size());
+    EXPECT_EQ(recordAtFirstHide->buttons.size(), 2u) << "QQ and Mail";
+    EXPECT_TRUE(visible(peers[2])) << "shown again: its marker could not be written in time";
+    EXPECT_FALSE(frmain.hiddenRecord.holds(peers[2], desktop.find(peers[2])->processId));
+    for (WindowHandle w : {peers[0], peers[5]})
+        EXPECT_EQ(title(w).rfind("[隐藏] ", 0), 0u) << title(w);
 }
 
 TEST_F(HideAllTest, OneKeyHide_IconGoneWhileTheAreaIsReadLeavesNoOtherIconVisible) {
