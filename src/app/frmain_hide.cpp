@@ -13,27 +13,30 @@ namespace app {
 void Frmain::Command7_Click() {
     windowPage.Dowindow = true;
     trayPage.Dotray = true;
-    reOneKey.show();
-    reOneKey.Timer2.setEnabled(true);
     hide();
     platform::Desktop& desktop = ctx_.sys.desktop;
     platform::NotifyArea& area = ctx_.sys.notifyArea;
-    // Titles are read as the system keeps them: nothing here waits on another program
-    // until every hide is on its way.
+    // Titles are read as the system keeps them, and what the user sees of Veilor waits:
+    // nothing here holds the hides back, and nothing waits on another program, until
+    // every hide is on its way.
     const windows::DesktopSnapshot snapshot(desktop);
-    windowPage.Refresh1(snapshot);
+    const windows::WindowPage::Listing listing = windowPage.listRows(snapshot);
     // What the rules keep is never recorded, marked or hidden; each program is named once.
     rules::ProgramNames programs(desktop, ctx_.sys.processes);
-    const std::vector<windows::HideTarget> targets = rules::allowedTargets(
-        windows::listedTargets(snapshot, windowPage.List1), hideRules, programs);
+    const std::vector<windows::HideTarget> targets =
+        rules::allowedTargets(windows::listedTargets(snapshot, listing.rows), hideRules, programs);
     tray::IconPass icons(desktop, area);
-    tray::ListTrayButtons(icons.buttons(), trayPage.List2);
     const std::vector<tray::TrayButton> buttons =
-        icons.pick(trayPage.List2.rows(), rules::iconFilter(hideRules, programs));
+        icons.pick(tray::listRows(icons.buttons()), rules::iconFilter(hideRules, programs));
     // One write, before the first hide: from here on a killed Veilor knows it all.
     hiddenRecord.add(windows::recordedWindows(desktop, targets), recordedButtons(buttons));
-    windows::hideRecordedWindows(desktop, hiddenRecord, windowPage.lateMarkers, targets,
-                                 [&] { icons.hide(buttons); });
+    windows::hideRecordedWindows(desktop, hiddenRecord, windowPage.lateMarkers, targets, [&] {
+        icons.hide(buttons);
+        reOneKey.show();
+        reOneKey.Timer2.setEnabled(true);
+        windowPage.Refresh1(listing);
+        tray::ListTrayButtons(icons.buttons(), trayPage.List2);
+    });
     tray::RefreshTray(desktop, area);
     trayPage.cmdRefresh2_Click();
 }

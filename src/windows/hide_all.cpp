@@ -67,12 +67,10 @@ std::vector<platform::WindowHandle> hideWindows(platform::Desktop& desktop, Hidd
 // taken: by then an earlier row's window carries another title, as a fresh lookup would
 // find (two windows of one title are two rows, and both are hidden).
 template <typename Wanted>
-std::vector<HideTarget> windowsOfRows(const DesktopSnapshot& desktop, const ui::ListBox& list,
-                                      Wanted wanted) {
+std::vector<HideTarget> windowsOfRows(const DesktopSnapshot& desktop,
+                                      const std::vector<std::string>& rows, Wanted wanted) {
     std::vector<HideTarget> targets;
-    const int count = list.listCount();
-    for (int i = 0; i < count; ++i) {
-        const std::string row = list.list(i);
+    for (const std::string& row : rows) {
         if (row.empty()) continue;  // an empty title would name any window
         for (const DesktopSnapshot::Entry* w : desktop.entries(row)) {
             const bool taken =
@@ -86,14 +84,16 @@ std::vector<HideTarget> windowsOfRows(const DesktopSnapshot& desktop, const ui::
     return targets;
 }
 
-std::vector<HideTarget> listedTargets(const DesktopSnapshot& desktop, const ui::ListBox& list) {
-    return windowsOfRows(desktop, list, [](const std::string& title) {
+std::vector<HideTarget> listedTargets(const DesktopSnapshot& desktop,
+                                      const std::vector<std::string>& rows) {
+    return windowsOfRows(desktop, rows, [](const std::string& title) {
         return isMarkable(title) || hasHiddenMarker(title);
     });
 }
 
 void showMarkedWindows(platform::Desktop& desktop, const ui::ListBox& list) {
-    for (const HideTarget& w : windowsOfRows(DesktopSnapshot(desktop), list, hasHiddenMarker)) {
+    for (const HideTarget& w :
+         windowsOfRows(DesktopSnapshot(desktop), list.rows(), hasHiddenMarker)) {
         desktop.setWindowText(w.handle, w.title.substr(kHiddenMarker.size()));
         WinCommand(desktop, w.handle, kWinShow);
     }

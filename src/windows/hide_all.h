@@ -37,10 +37,11 @@ std::vector<platform::WindowHandle> hideWindows(platform::Desktop& desktop, Hidd
                                                 LateMarkers& late,
                                                 const std::vector<HideTarget>& targets);
 
-// The windows the one-key hide takes from the list: every row's window, as the desktop
-// was read, whose title may carry the marker or already does; not Veilor's own and not
-// the desktop's. A window named by two rows is taken once.
-std::vector<HideTarget> listedTargets(const DesktopSnapshot& desktop, const ui::ListBox& list);
+// The windows the one-key hide takes from the window list's rows: every row's window, as
+// the desktop was read, whose title may carry the marker or already does; not Veilor's
+// own and not the desktop's. A window named by two rows is taken once.
+std::vector<HideTarget> listedTargets(const DesktopSnapshot& desktop,
+                                      const std::vector<std::string>& rows);
 
 // Unmarks and shows the window of every row whose title carries the marker.
 void showMarkedWindows(platform::Desktop& desktop, const ui::ListBox& list);

@@ -75,7 +75,11 @@ void WindowPage::Refresh1() {
 }
 
 void WindowPage::Refresh1(const DesktopSnapshot& desktop) {
-    showListing(listRows(desktop));
+    Refresh1(listRows(desktop));
+}
+
+void WindowPage::Refresh1(const Listing& listing) {
+    showListing(listing);
     txtWindowTitle.setText("");
     enableButtons();
 }

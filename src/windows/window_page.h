@@ -38,6 +38,16 @@ class WindowPage {
     // txtWindowTitle.
     void Refresh1();
     void Refresh1(const DesktopSnapshot& desktop);
+
+    // Refresh1 in two steps, for a caller with something more urgent in between: the rows
+    // are read from the desktop first, and shown when the caller gets round to it.
+    struct Listing {
+        std::vector<std::string> rows;
+        // The windows that gave them.
+        std::set<platform::WindowHandle> windows;
+    };
+    Listing listRows(const DesktopSnapshot& desktop);
+    void Refresh1(const Listing& listing);
     // Turns the watcher on, as the program starts. It looks at the desktop only while
     // the page can be seen: at once when it comes into sight, then after each change the
     // system tells of.
@@ -76,14 +86,8 @@ class WindowPage {
     static constexpr Slot kButtonSlot{3960, 780, 1575, 400};
 
   private:
-    struct Listing {
-        std::vector<std::string> rows;
-        // The windows that gave them.
-        std::set<platform::WindowHandle> windows;
-    };
     void layout();
     void wireEvents();
-    Listing listRows(const DesktopSnapshot& desktop);
     void showListing(const Listing& listing);
     void sightChanged(bool seen);
     void windowsChanged();
