@@ -4,7 +4,9 @@
 //   the limit: a hide posted to every window at once, the programs hiding their own windows
 //   side by side, without any title written.
 // Prints the medians and Veilor's time over the limit.
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -18,22 +20,24 @@ using namespace bench;
 
 constexpr int kPrograms = 10;
 constexpr int kWindowsEach = 10;
-constexpr int kRounds = 7;
+int rounds = 7;  // the first argument may ask for more
 
 using Programs = std::vector<std::unique_ptr<Peers>>;
 
-bool allInvisible(const Programs& programs) {
+template <typename Each>
+bool every(const Programs& programs, Each each) {
     for (const auto& peers : programs) {
-        if (!peers->allHidden()) return false;
+        if (!each(*peers)) return false;
     }
     return true;
 }
 
+bool allInvisible(const Programs& programs) {
+    return every(programs, [](const Peers& p) { return p.allHidden(); });
+}
+
 bool allMarked(const Programs& programs) {
-    for (const auto& peers : programs) {
-        if (!peers->allMarked()) return false;
-    }
-    return true;
+    return every(programs, [](const Peers& p) { return p.allMarked(); });
 }
 
 double timed(const Programs& programs, const std::function<void()>& hide) {
@@ -87,8 +91,8 @@ bool failed(const char* what) {
 }
 
 // The first round of each only warms up. A round that times out ends the run.
-bool rounds(Programs& programs, Shell& shell, HWND focus, Figures& out) {
-    for (int i = 0; i <= kRounds; ++i) {
+bool runRounds(Programs& programs, Shell& shell, HWND focus, Figures& out) {
+    for (int i = 0; i <= rounds; ++i) {
         const double floor = floorRound(programs);
         if (floor < 0) return failed("the floor's hide");
         if (!restoreAll(programs, shell)) return failed("the restore after the floor");
@@ -115,7 +119,8 @@ bool rounds(Programs& programs, Shell& shell, HWND focus, Figures& out) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc > 1) rounds = std::max(1, std::atoi(argv[1]));
     SettingsFile settings;
     settings.write();
     Shell shell;
@@ -135,10 +140,10 @@ int main() {
     std::printf("screen clear: %d windows in %d programs, %d icons\n", kPrograms * kWindowsEach,
                 kPrograms, kIcons);
     Figures f;
-    if (!rounds(programs, shell, focus, f)) {
+    if (!runRounds(programs, shell, focus, f)) {
         return 1;
     }
-    std::printf("  medians of %d rounds: floor %.1f ms  limit %.1f ms  Veilor %.1f ms\n", kRounds,
+    std::printf("  medians of %d rounds: floor %.1f ms  limit %.1f ms  Veilor %.1f ms\n", rounds,
                 median(f.floors), median(f.limits), median(f.veilors));
     std::printf("  Veilor / limit %.2f (median of the rounds' ratios %.2f)  floor / limit %.2f\n",
                 median(f.veilors) / median(f.limits), median(f.ratios),
