@@ -77,9 +77,10 @@ int main() {
     platform::win32::Win32Clock clock;
     platform::win32::Win32Internet internet;
     platform::System s = sim.system();
-    platform::System sys{s.profile, files,          s.environment, s.shell,      s.instance,
-                         s.desktop, s.registry,     clock,         s.notifyIcon, s.notifyArea,
-                         s.hotKeys, s.keyboardHook, s.processes,   internet,     s.windowEvents};
+    platform::System sys{s.profile,    files,        s.environment,  s.shell,
+                         s.instance,   s.desktop,    s.registry,     clock,
+                         s.notifyIcon, s.notifyArea, s.hotKeys,      s.keyboardHook,
+                         s.processes,  internet,     s.windowEvents, s.tasks};
     ui::win32::Win32Forms forms;
     ui::Form form(forms, 1000, "frmain");
     form.setBounds(0, 0, 7485, 5655);

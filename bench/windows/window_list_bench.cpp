@@ -136,9 +136,10 @@ bool measure(int peerWindows) {
     platform::sim::SimSystem sim{bus};
     platform::win32::Win32Desktop desktop;
     platform::System s = sim.system();
-    platform::System sys{s.profile, s.files,        s.environment, s.shell,      s.instance,
-                         desktop,   s.registry,     s.clock,       s.notifyIcon, s.notifyArea,
-                         s.hotKeys, s.keyboardHook, s.processes,   s.internet,   s.windowEvents};
+    platform::System sys{s.profile,    s.files,      s.environment,  s.shell,
+                         s.instance,   desktop,      s.registry,     s.clock,
+                         s.notifyIcon, s.notifyArea, s.hotKeys,      s.keyboardHook,
+                         s.processes,  s.internet,   s.windowEvents, s.tasks};
     ui::win32::Win32Forms forms;
     ui::sim::SimDialogs dialogs;
     ui::Form form(forms, 1000, "frmain");

@@ -39,7 +39,10 @@ void Frmain::wireEvents() {
         showPage(Frame2);
         trayPage.cmdRefresh2_Click();
     };
-    Command3.onClick = [this] { showPage(Frame8); };
+    Command3.onClick = [this] {
+        showPage(Frame8);
+        processPage.pageShown();
+    };
     Command9.onClick = [this] {
         showPage(Frame9);
         schedulePage.Command9_Click();

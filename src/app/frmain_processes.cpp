@@ -1,5 +1,6 @@
-// The process page on the main window: the debug privilege and the first fill at load,
-// and the notification area swept after every ending.
+// The process page on the main window: the debug privilege and the columns at load (the
+// list is read when the page is first shown), and the notification area swept after
+// every ending.
 #include "app/frmain.h"
 #include "tray/tray_toolbar.h"
 
@@ -17,7 +18,6 @@ void Frmain::AdjustTokenPrivileges2000() {
 void Frmain::loadProcessPage() {
     AdjustTokenPrivileges2000();
     processPage.createColumns();
-    processPage.Command11_Click();
 }
 
 }  // namespace app

@@ -2,7 +2,9 @@
 // The running processes: a snapshot of them, the modules of one, its image path, ending
 // one, and the debug privilege that lets this program reach the processes of other
 // users. None of these waits on the other program's threads; the one wait there is,
-// for a process to be gone after it was ended, has a bound given by the caller.
+// for a process to be gone after it was ended, has a bound given by the caller. The
+// calls may come from a worker thread, several at once: an implementation keeps no state
+// between them (the simulated one runs on the tests' one thread).
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -16,6 +18,16 @@ struct ProcessEntry {
     // The entry's executable name as the snapshot stores it: a fixed buffer, so it may
     // carry whatever followed its terminating NUL, and a directory part.
     std::string exeFile;
+};
+
+// What the system keeps for a process's image, read with one opening of the process.
+struct ProcessImage {
+    // The image's full path as the system names it; empty when the process cannot be
+    // opened to ask.
+    std::string path;
+    // When it was started, in the system's 100 ns units; nullopt when that cannot be read.
+    // An id whose process ended may name another later, which this tells apart.
+    std::optional<std::uint64_t> created;
 };
 
 // Whether the system marks a process critical (ending it stops the whole system).
@@ -55,10 +67,8 @@ class Processes {
     // The full path of the process's image as the system names it; empty when the
     // process cannot be opened to ask.
     virtual std::string imagePath(std::uint32_t processId) = 0;
-    // When the process with this id was started, in the system's 100 ns units; nullopt
-    // when it cannot be opened to ask. An id whose process ended may name another later,
-    // which this tells apart.
-    virtual std::optional<std::uint64_t> creationTime(std::uint32_t processId) = 0;
+    // Its image path and start time together, for the price of one.
+    virtual ProcessImage image(std::uint32_t processId) = 0;
     // Opens the process to end it; nullptr when it cannot be opened (gone, or access
     // denied).
     virtual std::unique_ptr<OpenedProcess> openForTermination(std::uint32_t processId) = 0;

@@ -15,6 +15,7 @@
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/tasks.h"
 #include "platform/window_events.h"
 
 namespace platform {
@@ -35,6 +36,7 @@ struct System {
     Processes& processes;
     Internet& internet;
     WindowEvents& windowEvents;
+    Tasks& tasks;
 };
 
 }  // namespace platform

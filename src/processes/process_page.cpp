@@ -1,7 +1,6 @@
 #include "processes/process_page.h"
 
 #include "core/text.h"
-#include "processes/process_rows.h"
 #include "ui/control_ids.h"
 
 namespace processes {
@@ -14,6 +13,7 @@ ProcessPage::ProcessPage(ui::Frame& frame, const platform::System& sys, ui::Dial
       Label10(&frame, ui::ids::kLabel10, "Label10"),
       processes_(sys.processes),
       environment_(sys.environment),
+      tasks_(sys.tasks),
       dialogs_(dialogs),
       title_(std::move(title)) {
     layout();
@@ -40,15 +40,41 @@ void ProcessPage::createColumns() {
     ListView1.addColumn("路径", 3800);
 }
 
+void ProcessPage::pageShown() {
+    if (!filledOnce_) Command11_Click();
+}
+
 void ProcessPage::Command11_Click() {
+    filledOnce_ = true;
+    // The rows stand until the new ones replace them all at once, as a refill that took
+    // no time would show. One picked meanwhile is checked as a minutes-old one is.
+    if (!ProcKilled) Label10.setText("");
+    Command12.setEnabled(false);
+    refill_ = platform::runTask<std::vector<ProcessRow>>(
+        tasks_,
+        [&processes = processes_, ending = ending_] {
+            for (const auto& process : ending)
+                process->waitForExit(kEndWaitMs);
+            return processRows(processes);
+        },
+        [this](std::vector<ProcessRow> rows) { fill(std::move(rows)); });
+}
+
+void ProcessPage::fill(std::vector<ProcessRow> rows) {
+    refill_.reset();
+    // This refill was the newest, so it waited for every ending there is.
+    ending_.clear();
     ListView1.clear();
     created_.clear();
-    for (ProcessRow& row : processRows(processes_)) {
+    for (ProcessRow& row : rows) {
         created_[row.key] = row.created;
         ListView1.addItem(std::move(row.item), std::move(row.key));
     }
-    if (!ProcKilled) Label10.setText("");
+    // A row picked while they were read is gone with the rows it was among.
     Command12.setEnabled(false);
+    if (!sweepAfterFill_) return;
+    sweepAfterFill_ = false;
+    if (afterEnd) afterEnd();
 }
 
 void ProcessPage::ListView1_Click() {
@@ -75,8 +101,8 @@ void ProcessPage::Command12_Click() {
     // Also after a refusal: a row whose process is gone, or whose id now names another,
     // must not be offered again.
     ProcKilled = true;
+    sweepAfterFill_ = true;
     Command11_Click();
-    if (afterEnd) afterEnd();
     ProcKilled = false;
 }
 
@@ -93,8 +119,8 @@ bool ProcessPage::endProcess(const Picked& picked) {
     // A flag that cannot be read counts as set: ending a critical process stops Windows.
     if (process->critical() != platform::Criticality::NotCritical) return false;
     if (!process->terminate(0)) return false;
-    // Ended means gone: the refill that follows must not list it any more.
-    process->waitForExit(kEndWaitMs);
+    // Ended means gone: the refill that follows waits for it, off this thread.
+    ending_.push_back(std::move(process));
     return true;
 }
 

@@ -14,6 +14,10 @@ bool holdsName(const std::string& path, const std::string& foldedName) {
     return core::foldTitle(path).find(foldedName) != std::string::npos;
 }
 
+bool isIdle(std::string_view name) {
+    return core::foldTitle(name) == core::foldTitle(kSystemProcess);
+}
+
 }  // namespace
 
 std::string matchName(std::string_view exeFile) {
@@ -48,7 +52,7 @@ std::string normalisePath(std::string_view path) {
 
 std::string pathFromModules(std::string_view name, const std::vector<std::string>& modules) {
     const std::string folded = core::foldTitle(name);
-    if (modules.empty() || folded == core::foldTitle(kSystemProcess)) return std::string();
+    if (modules.empty() || isIdle(name)) return std::string();
     if (holdsName(modules.front(), folded)) return modules.front();
     std::string path;
     for (size_t i = 1; i < modules.size(); ++i) {
@@ -57,14 +61,34 @@ std::string pathFromModules(std::string_view name, const std::vector<std::string
     return path.empty() ? modules.front() : path;
 }
 
-std::string processPath(platform::Processes& processes, const platform::ProcessEntry& entry) {
-    const std::string name = matchName(entry.exeFile);
-    if (core::foldTitle(name) == core::foldTitle(kSystemProcess)) return std::string();
+namespace {
+
+// The module rule, with `image` where the modules name no path.
+std::string walkedPath(platform::Processes& processes, std::uint32_t processId,
+                       std::string_view name, const std::string& image) {
     std::string path;
-    if (auto modules = processes.modulePaths(entry.processId))
-        path = pathFromModules(name, *modules);
-    if (path.empty()) path = processes.imagePath(entry.processId);
-    return normalisePath(path);
+    if (auto modules = processes.modulePaths(processId)) path = pathFromModules(name, *modules);
+    return normalisePath(path.empty() ? image : path);
+}
+
+}  // namespace
+
+std::string moduleWalkPath(platform::Processes& processes, const platform::ProcessEntry& entry) {
+    const std::string name = matchName(entry.exeFile);
+    if (isIdle(name)) return std::string();
+    return walkedPath(processes, entry.processId, name, processes.imagePath(entry.processId));
+}
+
+// A module snapshot costs far more than the image path (milliseconds a process under
+// Wine). Where the image path holds the entry's name, the walk finds that same file.
+std::string processPath(platform::Processes& processes, const platform::ProcessEntry& entry,
+                        const std::string& imagePath) {
+    const std::string name = matchName(entry.exeFile);
+    if (isIdle(name)) return std::string();
+    if (!imagePath.empty() && holdsName(imagePath, core::foldTitle(name))) {
+        return normalisePath(imagePath);
+    }
+    return walkedPath(processes, entry.processId, name, imagePath);
 }
 
 std::vector<ProcessRow> processRows(platform::Processes& processes) {
@@ -73,8 +97,10 @@ std::vector<ProcessRow> processRows(platform::Processes& processes) {
         ProcessRow row;
         row.key = std::string("a").append(std::to_string(rows.size()));
         row.item.text = processName(entry.exeFile);
-        row.item.subItems = {processIdText(entry.processId), processPath(processes, entry)};
-        row.created = processes.creationTime(entry.processId);
+        platform::ProcessImage image = processes.image(entry.processId);
+        row.item.subItems = {processIdText(entry.processId),
+                             processPath(processes, entry, image.path)};
+        row.created = image.created;
         rows.push_back(std::move(row));
     }
     return rows;

@@ -31,9 +31,15 @@ std::string normalisePath(std::string_view path);
 // else the last module's that does, else the first module's whatever it is. Empty for
 // the idle process and when there is no module. Not yet normalised.
 std::string pathFromModules(std::string_view name, const std::vector<std::string>& modules);
-// The path cell of one process: from its modules, or, where they cannot be read (a 64-bit
-// process seen from this 32-bit program), from the system's image path.
-std::string processPath(platform::Processes& processes, const platform::ProcessEntry& entry);
+// The path the module walk gives: pathFromModules, or, where the modules cannot be read
+// (a 64-bit process seen from this 32-bit program), the system's image path; normalised.
+std::string moduleWalkPath(platform::Processes& processes, const platform::ProcessEntry& entry);
+// The path cell of one process whose image path the system gives as `imagePath`: that
+// path when it holds the entry's name, which is then what the module walk finds too; else
+// the module walk's.
+std::string processPath(platform::Processes& processes, const platform::ProcessEntry& entry,
+                        const std::string& imagePath);
+
 struct ProcessRow {
     std::string key;
     ui::ListViewItem item;

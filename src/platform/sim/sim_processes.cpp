@@ -104,6 +104,7 @@ void SimProcesses::remove(std::uint32_t processId) {
 }
 
 std::optional<std::vector<std::string>> SimProcesses::modulePaths(std::uint32_t processId) {
+    ++moduleSnapshots_;
     SimProcess* p = openable(processId);
     if (!p || !p->modulesReadable || p->ending || (p->wide && !wideSelf)) return std::nullopt;
     std::vector<std::string> paths;
@@ -117,10 +118,10 @@ std::string SimProcesses::imagePath(std::uint32_t processId) {
     return p ? p->imagePath : std::string();
 }
 
-std::optional<std::uint64_t> SimProcesses::creationTime(std::uint32_t processId) {
+ProcessImage SimProcesses::image(std::uint32_t processId) {
     SimProcess* p = openable(processId);
-    if (!p) return std::nullopt;
-    return p->creationTime;
+    if (!p) return {};
+    return {p->imagePath, p->creationTime};
 }
 
 std::unique_ptr<OpenedProcess> SimProcesses::openForTermination(std::uint32_t processId) {

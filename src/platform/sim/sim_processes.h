@@ -43,7 +43,7 @@ class SimProcesses : public Processes {
     std::vector<ProcessEntry> processes() override;
     std::optional<std::vector<std::string>> modulePaths(std::uint32_t processId) override;
     std::string imagePath(std::uint32_t processId) override;
-    std::optional<std::uint64_t> creationTime(std::uint32_t processId) override;
+    ProcessImage image(std::uint32_t processId) override;
     std::unique_ptr<OpenedProcess> openForTermination(std::uint32_t processId) override;
     std::uint32_t currentProcessId() override { return kOwnProcess; }
     bool enableDebugPrivilege() override;
@@ -64,6 +64,7 @@ class SimProcesses : public Processes {
     bool debugPrivilege() const { return debugPrivilege_; }
     int handlesOpen() const { return handlesOpen_; }
     int terminations() const { return terminations_; }
+    int moduleSnapshots() const { return moduleSnapshots_; }
     const std::vector<std::uint32_t>& ended() const { return ended_; }
 
   private:
@@ -81,6 +82,7 @@ class SimProcesses : public Processes {
     bool debugPrivilege_ = false;
     int handlesOpen_ = 0;
     int terminations_ = 0;
+    int moduleSnapshots_ = 0;
     // A plausible FILETIME, one second later for every process added.
     std::uint64_t nextCreation_ = 132'000'000'000'000'000ULL;
 };

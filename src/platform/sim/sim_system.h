@@ -15,6 +15,7 @@
 #include "platform/sim/sim_processes.h"
 #include "platform/sim/sim_profile.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_tasks.h"
 #include "platform/system.h"
 
 namespace platform::sim {
@@ -31,9 +32,9 @@ class SimSystem : private OwnInstanceBus {
     SimSystem() : instance(ownBus) {}
 
     System system() {
-        return System{profile, files,        environment, shell,      instance,
-                      desktop, registry,     clock,       notifyIcon, notifyArea,
-                      hotKeys, keyboardHook, processes,   internet,   desktop};
+        return System{profile,   files,    environment, shell,      instance, desktop,
+                      registry,  clock,    notifyIcon,  notifyArea, hotKeys,  keyboardHook,
+                      processes, internet, desktop,     tasks};
     }
 
     SimFiles files;
@@ -50,6 +51,7 @@ class SimSystem : private OwnInstanceBus {
     SimKeyboardHook keyboardHook;
     SimProcesses processes{desktop};
     SimInternet internet;
+    SimTasks tasks;
 };
 
 }  // namespace platform::sim

@@ -11,6 +11,7 @@
 #include <optional>
 #include <thread>
 
+#include "platform/win32/message_window.h"
 #include "platform/win32/wide.h"
 
 namespace platform::win32 {
@@ -137,11 +138,7 @@ class Win32Internet::Transfer : public HttpTransfer {
 
 struct Win32Internet::Proc {
     static LRESULT CALLBACK window(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-        if (msg == WM_NCCREATE) {
-            auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-        }
-        auto* self = reinterpret_cast<Win32Internet*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        auto* self = static_cast<Win32Internet*>(ownerOf(hwnd, msg, lp));
         if (self && msg == kWakeMessage) {
             try {
                 self->deliver(static_cast<std::uint32_t>(lp));
@@ -154,19 +151,7 @@ struct Win32Internet::Proc {
     }
 };
 
-Win32Internet::Win32Internet() {
-    HINSTANCE module = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = Proc::window;
-    wc.hInstance = module;
-    wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc);
-    // Message-only: never listed among the desktop's windows. Its messages also arrive
-    // while a message box runs its own loop.
-    window_ =
-        CreateWindowExW(0, kClassName, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, module, this);
-}
+Win32Internet::Win32Internet() : window_(createMessageWindow(kClassName, Proc::window, this)) {}
 
 Win32Internet::~Win32Internet() {
     live_.clear();

@@ -164,10 +164,10 @@ std::string Win32Processes::imagePath(std::uint32_t processId) {
     return narrow(fullImageName(process.get()));
 }
 
-std::optional<std::uint64_t> Win32Processes::creationTime(std::uint32_t processId) {
+ProcessImage Win32Processes::image(std::uint32_t processId) {
     Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    if (!process) return std::nullopt;
-    return startedAt(process.get());
+    if (!process) return {};
+    return {narrow(fullImageName(process.get())), startedAt(process.get())};
 }
 
 std::unique_ptr<OpenedProcess> Win32Processes::openForTermination(std::uint32_t processId) {

@@ -9,7 +9,7 @@ class Win32Processes : public Processes {
     std::vector<ProcessEntry> processes() override;
     std::optional<std::vector<std::string>> modulePaths(std::uint32_t processId) override;
     std::string imagePath(std::uint32_t processId) override;
-    std::optional<std::uint64_t> creationTime(std::uint32_t processId) override;
+    ProcessImage image(std::uint32_t processId) override;
     std::unique_ptr<OpenedProcess> openForTermination(std::uint32_t processId) override;
     std::uint32_t currentProcessId() override;
     bool enableDebugPrivilege() override;

@@ -18,6 +18,7 @@
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_tasks.h"
 #include "platform/win32/win32_window_events.h"
 
 namespace platform::win32 {
@@ -29,9 +30,9 @@ class Win32System {
     explicit Win32System(const std::string& instanceName = "Veilor") : instance(instanceName) {}
 
     System system() {
-        return System{profile, files,        environment, shell,      instance,
-                      desktop, registry,     clock,       notifyIcon, notifyArea,
-                      hotKeys, keyboardHook, processes,   internet,   windowEvents};
+        return System{profile,   files,    environment,  shell,      instance, desktop,
+                      registry,  clock,    notifyIcon,   notifyArea, hotKeys,  keyboardHook,
+                      processes, internet, windowEvents, tasks};
     }
 
     Win32Profile profile;
@@ -49,6 +50,8 @@ class Win32System {
     Win32Processes processes;
     Win32Internet internet;
     Win32WindowEvents windowEvents;
+    // Last: gone first, once its workers are done with the families above.
+    Win32Tasks tasks;
 };
 
 }  // namespace platform::win32

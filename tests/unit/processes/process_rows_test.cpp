@@ -102,6 +102,41 @@ TEST_F(ProcessRowsTest, WideProcessSeenFromThisNarrowProgramTakesItsImagePath) {
     EXPECT_EQ(pathOf(800), "C:\\Wide\\wide.exe") << "a 64-bit program walks its modules";
 }
 
+// The rows take the image path first and walk the modules only where it does not hold the
+// entry's name; they must read as the module walk's everywhere.
+TEST_F(ProcessRowsTest, ImagePathFirstGivesTheModuleWalksPaths_WalkingOnlyWhereItMust) {
+    procs.add(0, "[System Process]", {"C:\\Windows\\System32\\ntoskrnl.exe"});
+    procs.add(4, "System");
+    procs.add(100, "peer.exe", {"C:\\Peer\\peer.exe", "C:\\W\\k.dll"});
+    procs.add(101, "C:\\Tools\\tool.exe\0junk"s, {"\\??\\C:\\Tools\\tool.exe"});
+    procs.add(102, "UPPER.EXE", {"C:\\App\\upper.exe"});
+    // Renamed or hosted: the image does not hold the entry's name, a later module does.
+    procs.add(103, "plugin.exe", {"C:\\Host\\host.exe", "C:\\Host\\plugin.exe"});
+    procs.add(104, "gone.exe", {"C:\\Host\\host.exe", "C:\\W\\k.dll"});
+    procs.add(105, "wide.exe", {"C:\\Wide\\wide.exe"}).wide = true;
+    procs.add(106, "locked.exe", {"C:\\Locked\\locked.exe"}).opens = false;
+    procs.add(107, "bare.exe", {"C:\\Bare\\bare.exe"}).imagePath.clear();
+    procs.add(108, "ntprefix.exe", {"C:\\N\\ntprefix.exe"}).imagePath = "\\??\\C:\\N\\ntprefix.exe";
+    procs.add(109, "unread.exe", {"C:\\U\\unread.exe"}).modulesReadable = false;
+
+    const std::vector<platform::ProcessEntry> entries = procs.processes();
+    std::vector<std::string> walked;
+    for (const platform::ProcessEntry& entry : entries)
+        walked.push_back(moduleWalkPath(procs, entry));
+    const int snapshotsBefore = procs.moduleSnapshots();
+    const std::vector<ProcessRow> list = rows();
+    ASSERT_EQ(list.size(), entries.size());
+    for (size_t i = 0; i < list.size(); ++i) {
+        EXPECT_EQ(list[i].item.subItems.at(1), walked[i]) << entries[i].exeFile;
+    }
+    EXPECT_EQ(walked[5], "C:\\Host\\plugin.exe");
+    EXPECT_EQ(walked[9], "C:\\Bare\\bare.exe");
+    EXPECT_EQ(walked[10], "C:\\N\\ntprefix.exe");
+    // Walked: the two whose image lacks the name, the two without an image path, and the
+    // one that cannot be opened.
+    EXPECT_EQ(procs.moduleSnapshots() - snapshotsBefore, 5);
+}
+
 TEST_F(ProcessRowsTest, ProcessThatCannotBeOpenedKeepsAnEmptyPath) {
     procs.add(900, "locked.exe", {"C:\\Locked\\locked.exe"}).opens = false;
     EXPECT_EQ(pathOf(900), "");

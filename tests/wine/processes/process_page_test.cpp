@@ -1,12 +1,16 @@
 // The process page of the real Veilor.exe against peer processes: the rows it lists for a
 // peer of its own bitness and one of the other (a 64-bit peer under the 32-bit product),
-// and ending a peer through the list, the button and the real question.
+// the same paths the module walk gives, ending a peer through the list, the button and
+// the real question, and the boss key answering while the list is read.
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "platform/win32/win32_processes.h"
+#include "processes/process_rows.h"
 #include "support/driver.h"
 #include "support/list_view.h"
 #include "ui/control_ids.h"
@@ -63,8 +67,9 @@ struct Peer {
 
 class ProcessPageWineTest : public ::testing::Test {
   protected:
-    Peer startPeer(const std::wstring& path) {
-        Peer peer{Process::start(path), path};
+    // With a title, the peer shows a window so titled.
+    Peer startPeer(const std::wstring& path, const std::wstring& title = L"") {
+        Peer peer{Process::start(path, title), path};
         EXPECT_TRUE(peer.process.valid());
         // Up and idle: its modules are loaded by the time Veilor takes its snapshot.
         EXPECT_EQ(WaitForInputIdle(peer.process.handle(), kDeadlineMs), 0u);
@@ -83,6 +88,18 @@ class ProcessPageWineTest : public ::testing::Test {
         ASSERT_TRUE(clickButton(controlById(main_, ui::ids::kCommand3)));
         ASSERT_TRUE(pollUntil([&] { return IsWindowVisible(list_) != FALSE; }, kDeadlineMs,
                               "the process list to be shown"));
+        // Every fill lists Veilor itself.
+        ASSERT_TRUE(pollUntil([&] { return rowOf(veilor_.pid()).has_value(); }, kDeadlineMs,
+                              "the first rows", [&] { return ::testing::PrintToString(rows()); }));
+    }
+
+    // A peer of this build's bitness and, where one can run here, one of the other; then
+    // Veilor.
+    void startPeersAndVeilor() {
+        own_ = startPeer(programPath(L"process_peer"));
+        otherPath_ = otherBitnessPeer();
+        if (otherPath_) other_ = startPeer(*otherPath_);
+        ASSERT_NO_FATAL_FAILURE(startVeilor());
     }
 
     void TearDown() override { veilor_.terminate(); }
@@ -111,28 +128,27 @@ class ProcessPageWineTest : public ::testing::Test {
     HWND main_ = nullptr;
     HWND list_ = nullptr;
     HWND end_ = nullptr;
+    Peer own_;
+    Peer other_;
+    std::optional<std::wstring> otherPath_;
 };
 
 TEST_F(ProcessPageWineTest, ListsPeersOfBothBitnessesWithIdsAndFullPaths) {
-    Peer own = startPeer(programPath(L"process_peer"));
-    std::optional<std::wstring> otherPath = otherBitnessPeer();
-    Peer other;
-    if (otherPath) other = startPeer(*otherPath);
-    ASSERT_NO_FATAL_FAILURE(startVeilor());
+    ASSERT_NO_FATAL_FAILURE(startPeersAndVeilor());
 
     EXPECT_EQ(listViewColumns(list_), std::vector<std::string>({"进程名", "进程ID", "路径"}));
     EXPECT_EQ(windowText(controlById(main_, ui::ids::kCommand11)), "刷新");
     EXPECT_EQ(windowText(end_), "结束进程");
     EXPECT_FALSE(IsWindowEnabled(end_)) << "nothing picked yet";
-    ASSERT_NO_FATAL_FAILURE(expectListed(own));
+    ASSERT_NO_FATAL_FAILURE(expectListed(own_));
     std::optional<int> self = rowOf(veilor_.pid());
     ASSERT_TRUE(self);
     EXPECT_EQ(rows()[*self][0], "Veilor.exe");
-    if (!otherPath) {
+    if (!otherPath_) {
         GTEST_SKIP() << "no peer of the other bitness that can run here (not built beside "
                         "this one, or a 32-bit peer where the machine cannot run 32-bit code)";
     }
-    ASSERT_NO_FATAL_FAILURE(expectListed(other));
+    ASSERT_NO_FATAL_FAILURE(expectListed(other_));
 }
 
 TEST_F(ProcessPageWineTest, PickingThePeerAndAnsweringYesEndsIt) {
@@ -159,10 +175,78 @@ TEST_F(ProcessPageWineTest, PickingThePeerAndAnsweringYesEndsIt) {
     HWND label = controlById(main_, ui::ids::kLabel10);
     EXPECT_TRUE(pollEquals(std::string("进程[process_peer.exe]已经被终止！"),
                            [&] { return windowText(label); }));
-    EXPECT_FALSE(rowOf(peer.process.pid())) << "the refill no longer lists it";
+    EXPECT_TRUE(pollUntil([&] { return !rowOf(peer.process.pid()) && rowOf(veilor_.pid()); },
+                          kDeadlineMs, "the refill to list Veilor but no longer the peer",
+                          [&] { return ::testing::PrintToString(rows()); }));
     EXPECT_FALSE(IsWindowEnabled(end_));
-    EXPECT_TRUE(rowOf(veilor_.pid()));
+    EXPECT_EQ(windowText(label), "进程[process_peer.exe]已经被终止！") << "kept by the refill";
     holdForScreenshot();
+}
+
+// The rows take each image path first and walk the modules only where it does not name the
+// process; every row must read as the module walk of a program of Veilor's bitness reads
+// it (this driver is one), for the prefix's own processes and peers of both bitnesses.
+TEST_F(ProcessPageWineTest, EveryPathIsTheOneTheModuleWalkGives) {
+    ASSERT_NO_FATAL_FAILURE(startPeersAndVeilor());
+
+    platform::win32::Win32Processes system;
+    std::map<std::string, platform::ProcessEntry> entries;
+    for (const platform::ProcessEntry& entry : system.processes())
+        entries[idText(entry.processId)] = entry;
+    size_t compared = 0;
+    for (const ListViewRow& row : rows()) {
+        auto entry = entries.find(row[1]);
+        // A process that ended or began between the two snapshots.
+        if (entry == entries.end() || processes::processName(entry->second.exeFile) != row[0]) {
+            continue;
+        }
+        EXPECT_EQ(row[2], processes::moduleWalkPath(system, entry->second)) << row[0];
+        ++compared;
+    }
+    EXPECT_GE(compared, otherPath_ ? 4u : 3u) << ::testing::PrintToString(rows());
+    ASSERT_NO_FATAL_FAILURE(expectListed(own_));
+    if (!otherPath_) GTEST_SKIP() << "no peer of the other bitness that can run here";
+    ASSERT_NO_FATAL_FAILURE(expectListed(other_));
+}
+
+// While the list is read the user-interface thread stays free: the one-key hide answers a
+// press made right after 刷新 at once.
+TEST_F(ProcessPageWineTest, AltARightAfterRefreshHidesThirtyPeersAtOnce) {
+    constexpr int kPeers = 30;
+    constexpr ULONGLONG kAtOnceMs = 500;
+    std::vector<Peer> peers;
+    std::vector<HWND> windows;
+    for (int i = 0; i < kPeers; ++i) {
+        const std::wstring title = L"进程同伴 " + std::to_wstring(i);
+        peers.push_back(startPeer(programPath(L"process_peer"), title));
+        windows.push_back(waitForWindow(WindowQuery{L"", title, peers.back().process.pid(), true}));
+        ASSERT_NE(windows.back(), nullptr);
+    }
+    ASSERT_NO_FATAL_FAILURE(startVeilor());
+    // Started after the first fill: listed only once the refresh has been read.
+    Peer late = startPeer(programPath(L"process_peer"));
+    ASSERT_TRUE(pollUntil(
+        [] {
+            if (!RegisterHotKey(nullptr, 1, MOD_ALT, 'A')) return true;
+            UnregisterHotKey(nullptr, 1);
+            return false;
+        },
+        kDeadlineMs, "Veilor to hold Alt+A"));
+    auto hiddenCount = [&] {
+        return std::count_if(windows.begin(), windows.end(),
+                             [](HWND w) { return IsWindowVisible(w) == FALSE; });
+    };
+    // Posted, so the click is taken before the hotkey the keys post after it.
+    ASSERT_TRUE(PostMessageW(controlById(main_, ui::ids::kCommand11), BM_CLICK, 0, 0));
+    ASSERT_EQ(pressKeys({VK_MENU, 'A'}), 4u);
+    const ULONGLONG pressed = GetTickCount64();
+    ASSERT_TRUE(pollUntil([&] { return hiddenCount() == kPeers; }, kDeadlineMs,
+                          "the peers' windows to be hidden",
+                          [&] { return concat(hiddenCount(), " of ", kPeers); }));
+    const ULONGLONG took = GetTickCount64() - pressed;
+    EXPECT_LE(took, kAtOnceMs) << "Alt+A took " << took << " ms to hide " << kPeers << " peers";
+    EXPECT_TRUE(pollUntil([&] { return rowOf(late.process.pid()).has_value(); }, kDeadlineMs,
+                          "the refresh's rows", [&] { return ::testing::PrintToString(rows()); }));
 }
 
 }  // namespace
