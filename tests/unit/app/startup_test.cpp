@@ -60,15 +60,6 @@ TEST(Startup, TheWindowComesUpReadyAndTheNewsAndTheNoticeFollowOnceItIsUp) {
     EXPECT_FALSE(timerRunning(p, "Timer6")) << "the notice runs once";
 }
 
-TEST(Startup, AStartMinimisedToTheTrayStillGetsTheNoticeWithoutShowingTheWindow) {
-    SimProgram p;
-    p.sim.files.put("C:\\Users\\user\\Documents\\Veilor\\Config.ini",
-                    "[Config]\r\nStartMini=1\r\n");
-    p.start();
-    EXPECT_FALSE(p.frmain().visible());
-    EXPECT_TRUE(timerRunning(p, "Timer6"));
-}
-
 TEST(Startup, StoredSettingsReachTheOptionBoxesWithoutMarkingThePageChanged) {
     SimProgram p;
     p.sim.files.put(
