@@ -35,8 +35,8 @@ double launchToWindow(const Launch& launch) {
     Child child;
     const double start = nowMs();
     if (!child.start(launch.program, launch.args)) return -1;
-    const bool shown = wine_test::pollUntil([&] { return shownBy(child.pid(), launch); },
-                                            kDeadlineMs);
+    const bool shown =
+        wine_test::pollUntil([&] { return shownBy(child.pid(), launch); }, kDeadlineMs);
     const double elapsed = nowMs() - start;
     return shown ? elapsed : -1;
 }
