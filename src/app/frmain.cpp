@@ -28,6 +28,7 @@ Frmain::Frmain(Context& ctx) : ui::Form(ctx.forms, 1000, "frmain"), ctx_(ctx) {
 
 void Frmain::wireEvents() {
     onLoad = [this] { Form_Load(); };
+    onFirstShown = [this] { afterFirstShow(); };
     onUnload = [this](bool& cancel) { Form_Unload(cancel); };
     onSessionEnd = [this] { endSession(); };
     mainTray.hooks.mayExit = [this] { return mayEnd(); };
@@ -102,13 +103,9 @@ std::array<ui::TextBox*, Frmain::kHotKeyCount> Frmain::hotKeyBoxes() {
 }
 
 void Frmain::Form_Load() {
-    for (ui::Frame* page : {&Frame1, &Frame2, &Frame3, &Frame4, &Frame8, &Frame9}) {
-        page->move(1560, 1440);
-    }
     vLabel.setText(std::string("版本：") + kVersion);
     setText(kTitle);
     showPage(Frame3);
-    WebBrowser1.navigate(std::string(kServerBase) + kNewsPath);
     platform::Desktop& desktop = ctx_.sys.desktop;
     desktop.setWindowStyle(handle(), desktop.windowStyle(handle()) | kMinimizeBox);
     loadProcessPage();
@@ -127,6 +124,14 @@ void Frmain::Form_Load() {
     GetSetting2();
     cmdSetOK.setEnabled(false);
     cmdSetCancel.setEnabled(false);
+}
+
+// What the user does not see before the window is up waits until it is: the news page
+// is loaded into the panel already on screen, and the server notice's second counts from
+// there. The hotkeys, the settings and whatever an earlier run left hidden are all in
+// place before the window is shown.
+void Frmain::afterFirstShow() {
+    WebBrowser1.navigate(std::string(kServerBase) + kNewsPath);
     Timer6.setEnabled(true);
 }
 

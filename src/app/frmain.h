@@ -160,6 +160,7 @@ class Frmain : public ui::Form {
     void layoutSettingsPage();
     void wireEvents();
     void Form_Load();
+    void afterFirstShow();
     void Form_Unload(bool& cancel);
     cli::Reply hideByCommand();
     cli::Reply restoreByCommand();

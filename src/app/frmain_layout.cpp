@@ -114,9 +114,11 @@ void Frmain::layoutPages() {
         {&Frame1, "窗口管理器"}, {&Frame2, "托盘管理器"}, {&Frame3, "最新资讯"},
         {&Frame4, "设置"},       {&Frame8, "进程管理"},   {&Frame9, "计划任务"},
     };
+    // All six share one place, made there rather than moved there as the window loads:
+    // moving a page moves every control on it, and none of that is seen before the show.
     for (const auto& [frame, caption] : pages) {
         frame->setText(caption);
-        frame->setBounds(0, 0, kPageWidth, kPageHeight);
+        frame->setBounds(kPageLeft, kPageTop, kPageWidth, kPageHeight);
         frame->setVisible(false);
     }
     layoutSettingsPage();

@@ -18,6 +18,13 @@ class WindowEvents {
     virtual int subscribe(Listener listener) = 0;
     // Does nothing for a token that is not subscribed.
     virtual void unsubscribe(int token) = 0;
+    // False where the system tells only of windows being created (Wine): one that
+    // closes goes untold, and whoever follows the desktop has to look at the window set
+    // now and then.
+    virtual bool tellsEveryChange() = 0;
+    // Whether the set of top-level windows differs from the one seen at the last call: one
+    // cheap request to the system, whoever listens. The first call compares with nothing.
+    virtual bool windowSetChanged() = 0;
 };
 
 }  // namespace platform

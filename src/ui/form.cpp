@@ -23,6 +23,7 @@ void Form::load() {
     hiddenWhileLoading_ = false;
     if (onLoad) onLoad();
     loading_ = false;
+    if (loaded_) host_.queueFirstShown(*this);
 }
 
 void Form::show() {

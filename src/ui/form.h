@@ -76,6 +76,10 @@ class FormHost {
     // Shows the menu at the mouse position and returns once it is closed; the chosen
     // item's handler has run by then.
     virtual void popupMenu(Form& form, const std::vector<MenuItem>& items) = 0;
+    // Has form.raiseFirstShown() called once the message loop takes over after the load:
+    // after whatever else is already waiting, and after the form is drawn if it is on
+    // screen by then. Never for a form unloaded meanwhile.
+    virtual void queueFirstShown(Form& form) = 0;
 };
 
 class Form : public Control {
@@ -104,6 +108,14 @@ class Form : public Control {
     void setStyle(const FormStyle& style);
 
     std::function<void()> onLoad;
+    // Runs once after the load, when the message loop first gets to the form: the show
+    // that loaded it is on screen and drawn by then (or was kept off it, as for a start
+    // minimised to the notification area). For what the user need not wait for to see
+    // the window.
+    std::function<void()> onFirstShown;
+    void raiseFirstShown() {
+        if (loaded_ && onFirstShown) onFirstShown();
+    }
     std::function<void()> onResize;
     // Set cancel to true to keep the form loaded.
     std::function<void(bool& cancel)> onUnload;

@@ -1,5 +1,7 @@
 #include "windows/window_page.h"
 
+#include <algorithm>
+
 #include "core/text.h"
 #include "windows/desktop_snapshot.h"
 #include "windows/hide_all.h"
@@ -55,6 +57,7 @@ void WindowPage::layout() {
     // Stopped until the program has loaded; from then on each change sets it going once.
     tmrEnabled1.setEnabled(false);
     tmrEnabled1.setInterval(0);
+    tmrWindowSet.setEnabled(false);
 }
 
 void WindowPage::wireEvents() {
@@ -68,6 +71,7 @@ void WindowPage::wireEvents() {
     cmdShow1.onClick = [this] { cmdShow1_Click(); };
     cmdRename.onClick = [this] { cmdRename_Click(); };
     tmrEnabled1.onTick = [this] { tmrEnabled1_Timer(); };
+    tmrWindowSet.onTick = [this] { tmrWindowSet_Timer(); };
 }
 
 void WindowPage::Refresh1() {
@@ -203,8 +207,12 @@ void WindowPage::sightChanged(bool seen) {
     events_.unsubscribe(subscription_);
     subscription_ = 0;
     tmrEnabled1.setEnabled(false);
+    tmrWindowSet.setEnabled(false);
     if (!seen) return;
-    if (chkVisible.value() == 1) subscription_ = events_.subscribe([this] { windowsChanged(); });
+    if (chkVisible.value() == 1) {
+        subscription_ = events_.subscribe([this] { windowsChanged(); });
+        if (subscription_ == 0 || !events_.tellsEveryChange()) watchWindowSet(kWindowSetFirstMs);
+    }
     tmrEnabled1_Timer();
 }
 
@@ -213,10 +221,32 @@ void WindowPage::windowsChanged() {
     if (!tmrEnabled1.running()) tmrEnabled1.setEnabled(true);
 }
 
+void WindowPage::watchWindowSet(int intervalMs) {
+    tmrWindowSet.setInterval(intervalMs);
+    tmrWindowSet.setEnabled(true);
+}
+
+void WindowPage::tmrWindowSet_Timer() {
+    if (!events_.windowSetChanged()) {
+        if (tmrWindowSet.interval() < kWindowSetLongestMs)
+            watchWindowSet(std::min(tmrWindowSet.interval() * 2, kWindowSetLongestMs));
+        return;
+    }
+    // The change is seen already; gathering a burst would only hold the row longer.
+    tmrEnabled1_Timer();
+}
+
 void WindowPage::tmrEnabled1_Timer() {
     tmrEnabled1.setEnabled(false);
     showToolTip();
     if (chkVisible.value() == 1) {
+        // The window set is compared next against the windows this look lists (a window
+        // told of as it opened, listed, then closed, is a change), and soon: one change
+        // often brings another that goes untold, as a window that opens and soon closes.
+        if (tmrWindowSet.enabled()) {
+            events_.windowSetChanged();
+            watchWindowSet(kWindowSetFirstMs);
+        }
         DesktopSnapshot desktop(desktop_);
         if (!watchRows(desktop)) addNewWindows(desktop);
     }

@@ -33,6 +33,11 @@ class WindowPage {
     // How long the watcher gathers news of the desktop before it looks: one look for a
     // whole burst of changes.
     static constexpr int kCoalesceMs = 50;
+    // Where the system does not tell of every change, the watcher compares the window set
+    // itself: soon after a change, then less and less often while nothing changes, but
+    // never so seldom that a closed window stays listed for more than a second.
+    static constexpr int kWindowSetFirstMs = 100;
+    static constexpr int kWindowSetLongestMs = 1000;
 
     // Rebuilds List1 from the desktop (or from the desktop as just read) and empties
     // txtWindowTitle.
@@ -79,6 +84,7 @@ class WindowPage {
     // The taskbar toggle; the main window owns what it does.
     ui::Button cmdhidewin{&frame_, ui::ids::kCmdhidewin, "cmdhidewin"};
     ui::Timer tmrEnabled1{&frame_, ui::ids::kTmrEnabled1, "tmrEnabled1"};
+    ui::Timer tmrWindowSet{&frame_, ui::ids::kTmrWindowSet, "tmrWindowSet"};
 
     struct Slot {
         int left, top, width, height;
@@ -91,6 +97,9 @@ class WindowPage {
     void showListing(const Listing& listing);
     void sightChanged(bool seen);
     void windowsChanged();
+    // The window set compared, at a system that does not tell of every change.
+    void tmrWindowSet_Timer();
+    void watchWindowSet(int intervalMs);
     // Lists windows that give a row now but gave none at the last listing (opened or
     // shown since), keeping the row the user had chosen.
     void addNewWindows(const DesktopSnapshot& desktop);

@@ -186,7 +186,7 @@ WindowHandle SimDesktop::open(SimWindow window, bool atBottom) {
     } else {
         windows_.insert(windows_.begin(), std::move(window));
     }
-    changed(opened);
+    changed(opened, true);
     return next_;
 }
 
@@ -197,6 +197,18 @@ void SimDesktop::close(WindowHandle window) {
                   [&](const SimWindow& w) { return w.handle == window || w.parent == window; });
     backlog_.erase(window);  // a window that is gone never answers
     if (closed.handle != kNoWindow) changed(closed);
+}
+
+bool SimDesktop::windowSetChanged() {
+    ++windowSetLooks;
+    std::vector<WindowHandle> now;
+    for (const SimWindow& w : windows_) {
+        if (w.parent == kNoWindow && !w.messageOnly) now.push_back(w.handle);
+    }
+    std::sort(now.begin(), now.end());  // a new z-order is no news
+    if (now == windowSet_) return false;
+    windowSet_ = std::move(now);
+    return true;
 }
 
 int SimDesktop::subscribe(Listener listener) {
@@ -211,8 +223,8 @@ void SimDesktop::unsubscribe(int token) {
 
 // The system queues the news and hands it over later; the listeners here only note it, so
 // telling at once comes to the same.
-void SimDesktop::changed(const SimWindow& w) {
-    if (w.parent != kNoWindow || w.messageOnly) return;
+void SimDesktop::changed(const SimWindow& w, bool created) {
+    if (w.parent != kNoWindow || w.messageOnly || (toldOnlyOfCreation && !created)) return;
     const auto now = listeners_;  // a listener may unsubscribe while it runs
     for (const auto& [token, listener] : now)
         listener();

@@ -5,7 +5,8 @@
 // say otherwise; an ANSI window keeps only what its code page can hold of a new title;
 // every call given handle 0 or a closed window fails without effect. Like the system's
 // event hook, it tells its listeners of every top-level window it opens, closes, shows,
-// hides or retitles through its calls (a test that edits a window directly tells nobody).
+// hides or retitles through its calls (a test that edits a window directly tells nobody);
+// told to be like Wine, it tells of windows it opens and of nothing else.
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -45,12 +46,18 @@ class SimDesktop : public Desktop, public WindowEvents {
   public:
     int subscribe(Listener listener) override;
     void unsubscribe(int token) override;
-    // How many listeners are subscribed, and how often the windows were enumerated.
+    bool tellsEveryChange() override { return !toldOnlyOfCreation; }
+    bool windowSetChanged() override;
+    // As Wine's event hook: only a window that opens is told.
+    bool toldOnlyOfCreation = false;
+    // How many listeners are subscribed, how often the windows were enumerated, and how
+    // often the window set was compared.
     int listeners() const { return static_cast<int>(listeners_.size()); }
     int enumerations = 0;
     // Messages sent to windows (a title written, an answer asked for), hung ones too: each
     // is a wait on the window's program. Reading a title sends none.
     int messagesSent = 0;
+    int windowSetLooks = 0;
     WindowHandle findWindow(const std::string& className, const std::string& title) override;
     WindowHandle findChildWindow(WindowHandle parent, WindowHandle after,
                                  const std::string& className, const std::string& title) override;
@@ -100,8 +107,9 @@ class SimDesktop : public Desktop, public WindowEvents {
 
   private:
     // Tells the listeners of a change to w, when w is a top-level window.
-    void changed(const SimWindow& w);
+    void changed(const SimWindow& w, bool created = false);
     std::vector<std::pair<int, Listener>> listeners_;
+    std::vector<WindowHandle> windowSet_;
     int nextToken_ = 0;
     bool matches(const SimWindow& w, WindowHandle parent, const std::string& className,
                  const std::string& title) const;

@@ -30,23 +30,10 @@ void CALLBACK onWinEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG ch
 }
 
 // Wine (8 at least) raises the creation event only: a window that closes goes untold.
-// There the set of top-level windows is compared every tenth of a second instead, so a
-// closing window is still followed at once.
 bool onlyCreationTold() {
     static const bool wine =
         GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
     return wine;
-}
-
-constexpr UINT kWindowSetMs = 100;
-
-void CALLBACK onWindowSetTimer(HWND, UINT, UINT_PTR, DWORD) noexcept {
-    if (!gOwner) return;
-    try {
-        gOwner->compareWindowSet();
-    } catch (...) {
-        // Looked at again at the next tick.
-    }
 }
 
 BOOL CALLBACK collectWindow(HWND window, LPARAM out) noexcept {
@@ -55,7 +42,7 @@ BOOL CALLBACK collectWindow(HWND window, LPARAM out) noexcept {
 }
 
 // Wine's own list call gives the whole set in one request to its server; EnumWindows
-// asks the server once more for every window, ten times the cost, ten times a second.
+// asks the server once more for every window, ten times the cost, at every look.
 using BuildHwndList = LONG(WINAPI*)(HDESK, ULONG, ULONG, ULONG, ULONG, ULONG, HWND*, ULONG*);
 
 bool listInOneCall(std::vector<void*>& windows) {
@@ -101,6 +88,17 @@ void Win32WindowEvents::unsubscribe(int token) {
     if (listeners_.erase(token) && listeners_.empty()) uninstall();
 }
 
+bool Win32WindowEvents::tellsEveryChange() {
+    return !onlyCreationTold();
+}
+
+bool Win32WindowEvents::windowSetChanged() {
+    std::vector<void*> now = currentWindowSet();
+    if (now == windowSet_) return false;
+    windowSet_ = std::move(now);
+    return true;
+}
+
 void Win32WindowEvents::tell() {
     // A listener may unsubscribe, or subscribe another, while it runs.
     std::vector<Listener> now;
@@ -123,22 +121,9 @@ void Win32WindowEvents::install() {
         return;
     }
     gOwner = this;
-    if (!onlyCreationTold()) return;
-    windowSet_ = currentWindowSet();
-    timer_ = SetTimer(nullptr, 0, kWindowSetMs, onWindowSetTimer);
-}
-
-void Win32WindowEvents::compareWindowSet() {
-    std::vector<void*> now = currentWindowSet();
-    if (now == windowSet_) return;
-    windowSet_ = std::move(now);
-    tell();
 }
 
 void Win32WindowEvents::uninstall() {
-    if (timer_) KillTimer(nullptr, timer_);
-    timer_ = 0;
-    windowSet_.clear();
     for (void*& hook : hooks_) {
         if (hook) UnhookWinEvent(static_cast<HWINEVENTHOOK>(hook));
         hook = nullptr;

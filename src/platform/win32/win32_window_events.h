@@ -2,7 +2,6 @@
 // Window news through SetWinEventHook, out of context: the system queues each event for
 // this thread and hands it over while the thread takes its messages, so no code of ours
 // runs inside another program. The hooks are in place only while someone listens.
-#include <cstdint>
 #include <map>
 #include <vector>
 
@@ -18,10 +17,11 @@ class Win32WindowEvents : public WindowEvents {
     ~Win32WindowEvents() override;
     int subscribe(Listener listener) override;
     void unsubscribe(int token) override;
+    bool tellsEveryChange() override;
+    bool windowSetChanged() override;
 
-    // For the hook procedure and the timer.
+    // For the hook procedure.
     void tell();
-    void compareWindowSet();
 
   private:
     void install();
@@ -30,10 +30,8 @@ class Win32WindowEvents : public WindowEvents {
     std::map<int, Listener> listeners_;
     int nextToken_ = 0;
     void* hooks_[2] = {nullptr, nullptr};
-    // Where the system leaves windows that close untold: the top-level windows as last
-    // seen, and the timer that looks at them again.
+    // The top-level windows as last compared.
     std::vector<void*> windowSet_;
-    std::uintptr_t timer_ = 0;
 };
 
 }  // namespace platform::win32

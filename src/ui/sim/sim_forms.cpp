@@ -17,6 +17,7 @@ void SimForms::attach(Form& form) {
 
 void SimForms::detach(Form& form) {
     forgetTimersOf(form);
+    std::erase(firstShownDue_, &form);
     forms_.erase(&form);
     form.setObserver(nullptr);
 }
@@ -68,14 +69,24 @@ SimForms::TimerState* SimForms::nextDue(std::uint32_t limit) {
     return best;
 }
 
+void SimForms::pump() {
+    while (!firstShownDue_.empty()) {
+        Form* form = firstShownDue_.front();
+        firstShownDue_.erase(firstShownDue_.begin());
+        form->raiseFirstShown();
+    }
+}
+
 void SimForms::advance(std::uint32_t ms) {
     const std::uint32_t end = now_ + ms;
+    pump();
     while (TimerState* t = nextDue(end)) {
         now_ = std::max(now_, t->due);
         Timer* timer = t->timer;
         // Re-arm before the handler runs: the handler may stop, restart or re-time it.
         t->due = now_ + static_cast<std::uint32_t>(timer->interval());
         timer->raiseTick();
+        pump();
     }
     now_ = end;
 }

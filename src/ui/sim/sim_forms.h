@@ -19,10 +19,15 @@ class SimForms : public FormHost, public FormObserver {
     void attach(Form& form) override;
     void detach(Form& form) override;
     void popupMenu(Form& form, const std::vector<MenuItem>& items) override;
+    void queueFirstShown(Form& form) override { firstShownDue_.push_back(&form); }
     void controlChanged(Control& control, Change change, int index) override;
 
-    // Moves the virtual clock on by ms and fires every due tick in time order. A timer
-    // whose handler takes no time still ticks once per interval, never in a burst.
+    // What the message loop does first, before any timer: the forms loaded since the last
+    // time learn that they are up.
+    void pump();
+    // Moves the virtual clock on by ms and fires every due tick in time order, pumping
+    // before each. A timer whose handler takes no time still ticks once per interval,
+    // never in a burst.
     void advance(std::uint32_t ms);
     std::uint32_t now() const { return now_; }
 
@@ -55,6 +60,7 @@ class SimForms : public FormHost, public FormObserver {
 
     std::map<const Form*, platform::WindowHandle> forms_;
     std::vector<TimerState> timers_;
+    std::vector<Form*> firstShownDue_;
     std::vector<MenuItem> lastMenu_;
     std::vector<std::string> nextChoice_;
     std::uint32_t now_ = 0;

@@ -20,6 +20,9 @@ namespace ui::win32 {
 constexpr UINT kSyncListViewMessage = WM_APP + 0x31;
 // Posted to a form when a list that took a burst of rows may draw again (lParam: the list).
 constexpr UINT kResumeRedrawMessage = WM_APP + 0x32;
+// Posted to a form once it has loaded: the message loop has taken over (see
+// Form::onFirstShown).
+constexpr UINT kFirstShownMessage = WM_APP + 0x33;
 
 struct FormView {
     Form* form = nullptr;

@@ -299,6 +299,15 @@ bool activated(FormView& view, WPARAM wp) {
     return true;
 }
 
+// Posted messages come before painting: the window is drawn first, so that the work
+// that waited for it does not keep the user looking at an empty frame.
+void firstShown(FormView& view) {
+    if (IsWindowVisible(view.hwnd))
+        RedrawWindow(view.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Form* form = view.form;
+    guarded([&] { form->raiseFirstShown(); });
+}
+
 LRESULT formMessage(FormView& view, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_COMMAND:
@@ -326,6 +335,9 @@ LRESULT formMessage(FormView& view, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case kSyncListViewMessage:
             syncListViewSelection(view, reinterpret_cast<HWND>(lp));
+            return 0;
+        case kFirstShownMessage:
+            firstShown(view);
             return 0;
         case WM_LBUTTONDOWN:
             mouseDown(view, MouseButton::Left, wp, lp);

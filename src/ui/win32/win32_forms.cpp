@@ -65,6 +65,10 @@ void Win32Forms::attach(Form& form) {
     form.setObserver(this);
 }
 
+void Win32Forms::queueFirstShown(Form& form) {
+    if (FormView* view = viewOf(form)) PostMessageW(view->hwnd, kFirstShownMessage, 0, 0);
+}
+
 void Win32Forms::detach(Form& form) {
     auto it = views_.find(&form);
     if (it == views_.end()) return;

@@ -34,6 +34,7 @@ class Win32Forms : public FormHost, public FormObserver {
     void attach(Form& form) override;
     void detach(Form& form) override;
     void popupMenu(Form& form, const std::vector<MenuItem>& items) override;
+    void queueFirstShown(Form& form) override;
     void controlChanged(Control& control, Change change, int index) override;
 
     // Paints the form's background (the skin) instead of the plain face colour. May be

@@ -22,7 +22,14 @@ struct SimProgram {
         sim.files.put("C:\\Users\\user\\Documents\\desktop.ini", "");
         sim.files.put("C:\\Users\\user\\AppData\\Local\\IconCache.db", "");
     }
+    // The start, and the message loop's first turn after it.
     app::Application& start() {
+        startBeforeLoop();
+        forms.pump();
+        return *application;
+    }
+    // The start-up sequence alone, up to where the message loop would take over.
+    app::Application& startBeforeLoop() {
         application = std::make_unique<app::Application>(ctx);
         result = application->Main();
         return *application;

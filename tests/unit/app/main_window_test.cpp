@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/app_fixture.h"
 
 namespace {
@@ -153,6 +155,9 @@ TEST(MainWindowStates, StartMiniStartsHiddenInTheNotificationArea) {
     EXPECT_FALSE(p.frmain().visible());
     EXPECT_TRUE(p.sim.notifyIcon.present());
     EXPECT_EQ(p.sim.notifyIcon.addCount(), 1);
+    const std::vector<std::string> timers = p.forms.runningTimers();
+    EXPECT_NE(std::find(timers.begin(), timers.end(), "Timer6"), timers.end())
+        << "the server notice comes all the same";
 }
 
 TEST(MainWindowStates, ExitFromTheTrayMenuAnsweredNoKeepsTheWayBack) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/app_fixture.h"
 
 namespace {
@@ -33,6 +35,29 @@ TEST(Startup, FirstStartShowsNewsPageAndWritesDefaultSettings) {
     EXPECT_FALSE(f.cmdSetOK.enabled());
     EXPECT_FALSE(f.cmdSetCancel.enabled());
     EXPECT_TRUE(p.dialogs.messages().empty());
+}
+
+bool timerRunning(SimProgram& p, const std::string& name) {
+    const std::vector<std::string> running = p.forms.runningTimers();
+    return std::find(running.begin(), running.end(), name) != running.end();
+}
+
+TEST(Startup, TheWindowComesUpReadyAndTheNewsAndTheNoticeFollowOnceItIsUp) {
+    SimProgram p;
+    p.startBeforeLoop();
+    app::Frmain& f = p.frmain();
+    ASSERT_TRUE(f.visible());
+    EXPECT_EQ(visiblePages(f), std::vector<std::string>{"Frame3"});
+    EXPECT_TRUE(p.sim.hotKeys.registered(1, 'A')) << "the boss key answers from the start";
+    EXPECT_EQ(p.configText(), testing_support::kDefaultConfig);
+    EXPECT_EQ(f.WebBrowser1.locationURL(), "");
+    EXPECT_FALSE(timerRunning(p, "Timer6"));
+
+    p.forms.pump();
+    EXPECT_EQ(f.WebBrowser1.locationURL(), std::string(app::kServerBase) + app::kNewsPath);
+    EXPECT_TRUE(timerRunning(p, "Timer6"));
+    p.forms.advance(1000);
+    EXPECT_FALSE(timerRunning(p, "Timer6")) << "the notice runs once";
 }
 
 TEST(Startup, StoredSettingsReachTheOptionBoxesWithoutMarkingThePageChanged) {

@@ -1,7 +1,9 @@
-// A form's unload: an unload handler that fails leaves the form able to unload later.
+// A form's unload: an unload handler that fails leaves the form able to unload later. Its
+// first-shown event: once per load, at the message loop's turn, never for a form gone.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <vector>
 
 #include "ui/form.h"
 #include "ui/sim/sim_forms.h"
@@ -22,6 +24,29 @@ TEST(FormUnload, AHandlerThatThrowsDoesNotJamEveryLaterUnload) {
     EXPECT_EQ(runs, 2) << "the second unload ran its handler again";
     EXPECT_FALSE(form.loaded());
     EXPECT_FALSE(host.isAttached(form));
+}
+
+TEST(FormFirstShown, ComesAtTheLoopsTurnOncePerLoadAndNeverForAFormUnloadedBefore) {
+    ui::sim::SimForms host;
+    ui::Form form(host, 1, "frmTest");
+    std::vector<bool> visibleWhenRun;
+    form.onFirstShown = [&] { visibleWhenRun.push_back(form.visible()); };
+    form.show();
+    EXPECT_TRUE(visibleWhenRun.empty()) << "not before the message loop's turn";
+    host.pump();
+    form.hide();
+    form.show();
+    host.advance(100);
+    EXPECT_EQ(visibleWhenRun, std::vector<bool>{true}) << "once, with the window up";
+
+    form.unload();
+    form.show();
+    form.unload();
+    host.pump();
+    EXPECT_EQ(visibleWhenRun.size(), 1u) << "the second load ended before the loop's turn";
+    form.show();
+    host.pump();
+    EXPECT_EQ(visibleWhenRun.size(), 2u) << "the third load is up";
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // The watcher: list tooltip, rebuilding the list when a listed window goes (or one
 // comes), and the buttons that need a usable title; looking only when the desktop has
 // changed, and only while the page can be seen.
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "window_page_fixture.h"
 
@@ -115,6 +117,81 @@ TEST_F(WindowWatcherTest, VisibleOnly_ABurstOf100ChangesGivesOneLook) {
     EXPECT_TRUE(rows().empty()) << ::testing::PrintToString(rows());
     forms.advance(5000);
     EXPECT_EQ(sim.desktop.enumerations, before + 1);
+}
+
+// A system that tells only of windows being created, as Wine's: the watcher compares the
+// window set itself, less often while nothing changes.
+class UntoldWatcherTest : public WindowWatcherTest {
+  protected:
+    void SetUp() override {
+        WindowWatcherTest::SetUp();
+        sim.desktop.toldOnlyOfCreation = true;
+    }
+    // The time from each comparison of the window set to the next, for the next n.
+    std::vector<std::uint32_t> lookGaps(int n) {
+        std::vector<std::uint32_t> gaps;
+        std::uint32_t last = forms.now();
+        for (int looks = sim.desktop.windowSetLooks; static_cast<int>(gaps.size()) < n;) {
+            forms.advance(1);
+            if (sim.desktop.windowSetLooks == looks) continue;
+            looks = sim.desktop.windowSetLooks;
+            gaps.push_back(forms.now() - last);
+            last = forms.now();
+        }
+        return gaps;
+    }
+    // How long until the list shows exactly these rows; -1 after 5 s.
+    int msUntilRows(const Rows& expected) {
+        for (int ms = 0; ms <= 5000; ++ms, forms.advance(1)) {
+            if (rows() == expected) return ms;
+        }
+        return -1;
+    }
+    using Gaps = std::vector<std::uint32_t>;
+};
+
+TEST_F(UntoldWatcherTest, LooksLessOftenWhileNothingChanges_AndSoonAgainAfterAChange) {
+    open("Editor");
+    page.startWatcher();
+    page.chkVisible.raiseClick();
+    const int enumerations = sim.desktop.enumerations;
+    EXPECT_EQ(lookGaps(6), Gaps({100, 200, 400, 800, 1000, 1000}));
+    EXPECT_EQ(sim.desktop.enumerations, enumerations) << "an unchanged set is all it looks at";
+
+    open("Mail");  // told: listed, and the set compared soon again
+    EXPECT_EQ(lookGaps(3), Gaps({WindowPage::kCoalesceMs, 100, 200}));
+    EXPECT_EQ(rows(), Rows({"Mail", "Editor"}));
+
+    page.chkVisible.raiseClick();
+    forms.advance(5000);
+    EXPECT_FALSE(page.tmrWindowSet.running()) << "nothing to follow without the box checked";
+}
+
+TEST_F(UntoldWatcherTest, AClosedWindowLeavesTheListWithinASecondEvenAtTheLongestInterval) {
+    const WindowHandle editor = open("Editor");
+    const WindowHandle mail = open("Mail");
+    page.startWatcher();
+    page.chkVisible.raiseClick();
+    lookGaps(5);  // the last look has just been, and the next is a whole second away
+    ASSERT_EQ(page.tmrWindowSet.interval(), WindowPage::kWindowSetLongestMs);
+
+    sim.desktop.close(editor);
+    const int ms = msUntilRows({"Mail"});
+    EXPECT_GE(ms, 0);
+    EXPECT_LE(ms, WindowPage::kWindowSetLongestMs);
+    EXPECT_EQ(lookGaps(1), Gaps({100})) << "back to looking soon after a change";
+
+    lookGaps(4);
+    sim.desktop.close(mail);
+    forms.advance(WindowPage::kWindowSetLongestMs);
+    EXPECT_TRUE(rows().empty()) << ::testing::PrintToString(rows());
+
+    const WindowHandle brief = open("Brief");  // told as it opens, untold as it closes
+    forms.advance(WindowPage::kCoalesceMs);
+    ASSERT_EQ(rows(), Rows({"Brief"}));
+    sim.desktop.close(brief);
+    forms.advance(WindowPage::kWindowSetFirstMs);
+    EXPECT_TRUE(rows().empty()) << "the set compared against the one listed";
 }
 
 TEST_F(WindowWatcherTest, AllWindows_LeavesTheListAloneWhenAListedWindowCloses) {

@@ -392,5 +392,33 @@ TEST_F(ViewsTest, BackgroundPainterPaintsTheForm) {
     EXPECT_EQ(RGB(0x20, 0x40, 0x80), pixel) << std::hex << pixel;
 }
 
+BOOL CALLBACK countUndrawn(HWND child, LPARAM count) {
+    if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE))
+        ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+// The form or its visible controls that still wait to be painted; -1 when it is not shown.
+int undrawn(HWND form) {
+    if (!IsWindowVisible(form)) return -1;
+    int count = GetUpdateRect(form, nullptr, FALSE) ? 1 : 0;
+    EnumChildWindows(form, countUndrawn, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST_F(ViewsTest, FirstShownComesOnceAtTheMessageLoopsTurnWithTheFormDrawn) {
+    std::vector<int> undrawnWhenShown;
+    t.form.onFirstShown = [&] { undrawnWhenShown.push_back(undrawn(t.hwnd())); };
+    t.form.show();
+    EXPECT_TRUE(undrawnWhenShown.empty()) << "before the message loop's turn";
+    ASSERT_TRUE(pollUntil([&] { return !undrawnWhenShown.empty(); }, wine_test::kDeadlineMs,
+                          "the first-shown event"));
+    EXPECT_EQ(undrawnWhenShown[0], 0) << "-1: not on screen; more: windows not painted yet";
+    t.form.hide();
+    t.form.show();
+    pollUntil([] { return false; }, 300);
+    EXPECT_EQ(undrawnWhenShown.size(), 1u);
+}
+
 }  // namespace
 }  // namespace ui_test
