@@ -126,7 +126,10 @@ TEST_F(PackageWineTest, InstallStartWithWindowsHideThenRemoveBringsEverythingBac
     EXPECT_TRUE(pollEquals(toUtf8(command), [] { return toUtf8(runValue().value_or(L"")); }));
 
     ASSERT_TRUE(hideWithAltA());
-    EXPECT_EQ(windowText(peerWindow_).rfind("[隐藏] ", 0), 0u) << windowText(peerWindow_);
+    // The marker follows the hide: every hide is posted before any title is written.
+    EXPECT_TRUE(pollUntil([&] { return windowText(peerWindow_).rfind("[隐藏] ", 0) == 0; },
+                          kDeadlineMs, "the peer's title marked",
+                          [&] { return windowText(peerWindow_); }));
 
     ASSERT_EQ(msiexec(L"/x \"" + msi_ + L"\" /qn"), std::optional<DWORD>(0));
     EXPECT_TRUE(veilor.waitExit(5000)) << "the removal ends a running Veilor";
