@@ -392,6 +392,47 @@ HWND createToolTip(const FormView& view) {
     return tip;
 }
 
+// Whether some frame around it is hidden: the form itself does not count, it is hidden
+// while it loads.
+bool insideHiddenContainer(const Control& c) {
+    for (const Control* p = c.parent(); p && p->kind() != ControlKind::Form; p = p->parent()) {
+        if (!p->visible()) return true;
+    }
+    return false;
+}
+
+// In the order the controls were made, parents before what they hold; the frames then go
+// back beneath everything again.
+template <class Pick>
+void createDeferredWhere(FormView& view, std::size_t limit, Pick&& pick) {
+    if (view.deferred.empty()) return;
+    const auto& all = view.form->allControls();
+    std::size_t made = 0;
+    for (std::size_t i = 0; i < all.size() && made < limit; ++i) {
+        Control* c = all[i];
+        if (!view.deferred.count(c) || !pick(*c)) continue;
+        view.deferred.erase(c);
+        createControl(view, *c, static_cast<int>(i) + 1);
+        ++made;
+    }
+    if (made) stackContainersBelow(view);
+}
+
+bool holds(const Control& outer, const Control& c) {
+    for (const Control* p = c.parent(); p; p = p->parent()) {
+        if (p == &outer) return true;
+    }
+    return false;
+}
+
+// A container the user is about to see gets everything in it that can now be seen.
+void createShownContents(FormView& view, const Control& shown) {
+    if (!shown.visible()) return;
+    createDeferredWhere(view, view.deferred.size(), [&](const Control& c) {
+        return holds(shown, c) && !insideHiddenContainer(c);
+    });
+}
+
 // A text box's kind of edit control cannot be switched after creation.
 void recreate(FormView& view, Control& c) {
     HWND old = view.windowOf(c);
@@ -453,6 +494,8 @@ void placeControl(FormView& view, const Control& c) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Most of a form's controls sit on pages nobody has opened yet; making their windows
+// before the form is shown would only keep the user waiting for it.
 void createControls(FormView& view) {
     view.tooltip = createToolTip(view);
     int ordinal = 0;
@@ -463,11 +506,23 @@ void createControls(FormView& view) {
             UINT_PTR id = taken ? 0x7000 + ordinal : static_cast<UINT_PTR>(c->id());
             view.timers[id] = static_cast<Timer*>(c);
             rearmTimer(view, *static_cast<Timer*>(c));
-            continue;
+        } else if (insideHiddenContainer(*c)) {
+            view.deferred.insert(c);
+        } else {
+            createControl(view, *c, ordinal);
         }
-        createControl(view, *c, ordinal);
     }
     stackContainersBelow(view);
+}
+
+bool createDeferredControls(FormView& view, std::size_t limit) {
+    Applying applying(view);
+    createDeferredWhere(view, limit, [](const Control&) { return true; });
+    return !view.deferred.empty();
+}
+
+void forgetControl(FormView& view, const Control& control) {
+    view.deferred.erase(&control);
 }
 
 void applyControlChange(FormView& view, Control& c, Change change, int index) {
@@ -484,6 +539,7 @@ void applyControlChange(FormView& view, Control& c, Change change, int index) {
             setText(view, c, hwnd);
             break;
         case Change::Visible:
+            createShownContents(view, c);
             forSelfAndDescendants(c, [&](Control& d) {
                 if (HWND h = view.windowOf(d)) ShowWindow(h, shownInForm(d) ? SW_SHOWNA : SW_HIDE);
             });

@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <map>
+#include <set>
 #include <string>
 
 #include "ui/controls.h"
@@ -23,6 +24,9 @@ constexpr UINT kResumeRedrawMessage = WM_APP + 0x32;
 // Posted to a form once it has loaded: the message loop has taken over (see
 // Form::onFirstShown).
 constexpr UINT kFirstShownMessage = WM_APP + 0x33;
+// Posted to a form, again and again, until every control waiting for a window has one
+// (see createDeferredControls).
+constexpr UINT kCreateDeferredMessage = WM_APP + 0x34;
 
 struct FormView {
     Form* form = nullptr;
@@ -32,6 +36,9 @@ struct FormView {
     std::map<const Control*, HWND> windows;
     std::map<HWND, Control*> controls;
     std::map<UINT_PTR, Timer*> timers;
+    // Controls inside a container that was hidden when the form loaded: their windows
+    // are made when it is first shown, or a few at a time once the form is on screen.
+    std::set<const Control*> deferred;
     BackgroundPainter painter;
     // Above zero while the view is following the model: notifications the controls send
     // meanwhile are echoes of the model's own change, not the user's action.
@@ -88,6 +95,9 @@ int shiftState();
 
 // control_views.cpp
 void createControls(FormView& view);
+// Makes up to `limit` of the deferred controls' windows; true while some still wait.
+bool createDeferredControls(FormView& view, std::size_t limit);
+void forgetControl(FormView& view, const Control& control);
 void applyControlChange(FormView& view, Control& control, Change change, int index);
 void placeControl(FormView& view, const Control& control);
 

@@ -12,6 +12,8 @@ namespace ui::win32 {
 namespace {
 
 constexpr wchar_t kFormClass[] = L"VeilorForm";
+// About ten milliseconds of window making under Wine.
+constexpr std::size_t kDeferredBatch = 12;
 
 LRESULT CALLBACK formProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
 
@@ -304,6 +306,7 @@ bool activated(FormView& view, WPARAM wp) {
 void firstShown(FormView& view) {
     if (IsWindowVisible(view.hwnd))
         RedrawWindow(view.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (!view.deferred.empty()) PostMessageW(view.hwnd, kCreateDeferredMessage, 0, 0);
     Form* form = view.form;
     guarded([&] { form->raiseFirstShown(); });
 }
@@ -338,6 +341,12 @@ LRESULT formMessage(FormView& view, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case kFirstShownMessage:
             firstShown(view);
+            return 0;
+        // A few at a time, each batch queued behind whatever came meanwhile: a hotkey
+        // pressed now waits for one batch, not for every page.
+        case kCreateDeferredMessage:
+            if (createDeferredControls(view, kDeferredBatch))
+                PostMessageW(hwnd, kCreateDeferredMessage, 0, 0);
             return 0;
         case WM_LBUTTONDOWN:
             mouseDown(view, MouseButton::Left, wp, lp);

@@ -109,6 +109,7 @@ void Win32Forms::controlChanged(Control& control, Change change, int index) {
     Form* form = control.form();
     FormView* view = form ? viewOf(*form) : nullptr;
     if (!view) return;
+    if (change == Change::Destroyed) forgetControl(*view, control);
     if (&control == form) {
         applyFormChange(*view, change);
     } else {

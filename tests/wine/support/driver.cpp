@@ -324,8 +324,10 @@ HWND waitForWindow(const WindowQuery& query, DWORD deadlineMs) {
 }
 
 HWND controlById(HWND parent, int id) {
-    HWND control = GetDlgItem(parent, id);
-    if (control) return control;
+    // A page's controls are made when it is first shown, or just after the window is.
+    HWND control = nullptr;
+    if (pollUntil([&] { return (control = GetDlgItem(parent, id)) != nullptr; }, 5000))
+        return control;
     std::string ids;
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         ids += concat(" ", GetDlgCtrlID(child));

@@ -123,7 +123,8 @@ std::vector<HWND> findTopWindows(const WindowQuery& query);
 // Polls for it; on timeout the test fails listing the top-level windows that exist.
 HWND waitForWindow(const WindowQuery& query, DWORD deadlineMs = kDeadlineMs);
 
-// GetDlgItem; on failure the test fails listing the child IDs that do exist.
+// GetDlgItem, waiting a few seconds for it; on failure the test fails listing the child
+// IDs that do exist.
 HWND controlById(HWND parent, int id);
 
 // Clicks a button the way the keyboard or an accessibility tool would (BM_CLICK, sent

@@ -174,6 +174,36 @@ TEST_F(ViewsTest, HidingAFrameHidesEverythingInsideAndShowingKeepsHiddenChildren
     EXPECT_FALSE(IsWindowVisible(button));
 }
 
+// A frame hidden when the form loads holds no windows yet: showing it makes them, drawn
+// over the frame, with whatever the model said meanwhile; the rest follow once the form
+// is on screen.
+TEST_F(ViewsTest, AFrameHiddenAtLoadGetsItsWindowsWhenShownOrOnceTheFormIsUp) {
+    t.frame.setVisible(false);
+    t.form.load();
+    ASSERT_NE(t.child(kFrame), nullptr);
+    EXPECT_EQ(t.child(kInnerLabel), nullptr) << "made before anyone could see it";
+    t.inner.setText("已改");
+    t.nestedButton.setEnabled(false);
+    t.frame.setVisible(true);
+    HWND inner = t.child(kInnerLabel), button = t.child(kNestedButton);
+    ASSERT_NE(inner, nullptr);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(wine_test::windowText(inner), "已改");
+    EXPECT_FALSE(IsWindowEnabled(button));
+    EXPECT_EQ(rectInParent(button).left, core::twipsToPixels(240 + 240 + 240, dpi()));
+    RECT r = rectInParent(inner);
+    POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    EXPECT_EQ(ChildWindowFromPointEx(t.hwnd(), middle, CWP_SKIPINVISIBLE), inner)
+        << "the frame lies over what it holds";
+
+    TestForm later;
+    later.nested.setVisible(false);
+    ASSERT_TRUE(later.showInFront());
+    EXPECT_TRUE(pollUntil([&] { return later.child(kNestedButton) != nullptr; },
+                          wine_test::kDeadlineMs, "the hidden frame's button made"));
+    EXPECT_FALSE(IsWindowVisible(later.child(kNestedButton)));
+}
+
 TEST_F(ViewsTest, DisablingFollowsTheModelAndAFrameDisablesWhatItHolds) {
     t.form.load();
     t.button.setEnabled(false);
