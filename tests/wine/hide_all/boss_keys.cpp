@@ -1,6 +1,7 @@
 #include "hide_all/boss_keys.h"
 
 #include <iostream>
+#include <optional>
 
 #include "ui/control_ids.h"
 
@@ -36,18 +37,35 @@ void BossKeys::waitUntilHotKeysAnswer() {
     FAIL() << "Veilor's hotkeys did not answer within " << kDeadlineMs << " ms";
 }
 
+namespace {
+
+// A point of the window that lies on top there, scanned from its right edge.
+std::optional<POINT> uncoveredPoint(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    for (int x = r.right - 10; x > r.left; x -= 10) {
+        for (int y = r.top + 10; y < r.bottom; y += 20) {
+            if (GetAncestor(WindowFromPoint({x, y}), GA_ROOT) == window) return POINT{x, y};
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 // The keys go to the driver's window when it can come to the front (a peer whose thread
 // does not answer may keep the front under Wine; hotkeys do not care which program has
 // it).
 void BossKeys::turnToAnotherProgram() {
     SetForegroundWindow(keyboard_);
     if (!pollUntil([&] { return GetForegroundWindow() == keyboard_; }, 1000)) {
-        // Wine may refuse a program the front; a click on the window's part that
-        // Veilor's window does not cover brings it there, as for a user.
-        RECT r{};
-        GetWindowRect(keyboard_, &r);
-        clickAt(r.right - 20, (r.top + r.bottom) / 2, keyboard_);
-        pollUntil([&] { return GetForegroundWindow() == keyboard_; }, 3000);
+        // Wine may refuse a program the front; a click on a part of the window that no
+        // other window covers (Veilor's main window lies over much of it) brings it
+        // there, as for a user.
+        if (const auto uncovered = uncoveredPoint(keyboard_)) {
+            clickAt(uncovered->x, uncovered->y, keyboard_);
+            pollUntil([&] { return GetForegroundWindow() == keyboard_; }, 3000);
+        }
     }
     ASSERT_TRUE(pollUntil(
         [&] {
