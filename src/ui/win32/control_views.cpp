@@ -392,15 +392,6 @@ HWND createToolTip(const FormView& view) {
     return tip;
 }
 
-// Whether some frame around it is hidden: the form itself does not count, it is hidden
-// while it loads.
-bool insideHiddenContainer(const Control& c) {
-    for (const Control* p = c.parent(); p && p->kind() != ControlKind::Form; p = p->parent()) {
-        if (!p->visible()) return true;
-    }
-    return false;
-}
-
 // In the order the controls were made, parents before what they hold; the frames then go
 // back beneath everything again.
 template <class Pick>
@@ -425,11 +416,12 @@ bool holds(const Control& outer, const Control& c) {
     return false;
 }
 
-// A container the user is about to see gets everything in it that can now be seen.
+// A control the user is about to see gets its window, and so does everything in it that
+// can now be seen.
 void createShownContents(FormView& view, const Control& shown) {
     if (!shown.visible()) return;
     createDeferredWhere(view, view.deferred.size(), [&](const Control& c) {
-        return holds(shown, c) && !insideHiddenContainer(c);
+        return (&c == &shown || holds(shown, c)) && shownInForm(c);
     });
 }
 
@@ -494,8 +486,9 @@ void placeControl(FormView& view, const Control& c) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Most of a form's controls sit on pages nobody has opened yet; making their windows
-// before the form is shown would only keep the user waiting for it.
+// Most of a form's controls sit on pages nobody has opened yet, or are hidden until
+// something happens; making their windows before the form is shown would only keep the
+// user waiting for it. (The form itself does not count as hidden: it is, while it loads.)
 void createControls(FormView& view) {
     view.tooltip = createToolTip(view);
     int ordinal = 0;
@@ -506,7 +499,7 @@ void createControls(FormView& view) {
             UINT_PTR id = taken ? 0x7000 + ordinal : static_cast<UINT_PTR>(c->id());
             view.timers[id] = static_cast<Timer*>(c);
             rearmTimer(view, *static_cast<Timer*>(c));
-        } else if (insideHiddenContainer(*c)) {
+        } else if (!shownInForm(*c)) {
             view.deferred.insert(c);
         } else {
             createControl(view, *c, ordinal);
@@ -532,6 +525,7 @@ void applyControlChange(FormView& view, Control& c, Change change, int index) {
             rearmTimer(view, static_cast<Timer&>(c));
         return;
     }
+    if (change == Change::Visible) createShownContents(view, c);
     HWND hwnd = view.windowOf(c);
     if (!hwnd) return;
     switch (change) {
@@ -539,7 +533,6 @@ void applyControlChange(FormView& view, Control& c, Change change, int index) {
             setText(view, c, hwnd);
             break;
         case Change::Visible:
-            createShownContents(view, c);
             forSelfAndDescendants(c, [&](Control& d) {
                 if (HWND h = view.windowOf(d)) ShowWindow(h, shownInForm(d) ? SW_SHOWNA : SW_HIDE);
             });

@@ -36,8 +36,9 @@ struct FormView {
     std::map<const Control*, HWND> windows;
     std::map<HWND, Control*> controls;
     std::map<UINT_PTR, Timer*> timers;
-    // Controls inside a container that was hidden when the form loaded: their windows
-    // are made when it is first shown, or a few at a time once the form is on screen.
+    // Controls hidden, or inside a container that was, when the form loaded: their
+    // windows are made when they are first shown, or a few at a time once the form is on
+    // screen.
     std::set<const Control*> deferred;
     BackgroundPainter painter;
     // Above zero while the view is following the model: notifications the controls send
