@@ -129,7 +129,9 @@ void Win32Desktop::whenAnswered(WindowHandle window, std::function<void()> answe
 
 bool Win32Desktop::showWindow(WindowHandle window, ShowCommand show) {
     HWND hwnd = hwndOf(window);
-    if (!hwnd || !IsWindow(hwnd)) return false;
+    // No IsWindow first: the call itself fails for a window that is gone, and asking
+    // would cost one more trip to the window server for each of a hide's windows.
+    if (!hwnd) return false;
     BOOL started = ShowWindowAsync(hwnd, static_cast<int>(show));
     // For a window of this thread the call runs at once and answers like ShowWindow,
     // with the previous visibility rather than success.
