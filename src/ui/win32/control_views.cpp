@@ -335,7 +335,10 @@ HWND createWebBrowser(FormView& view, Control& c, int ordinal) {
     if (!hwnd) return nullptr;
     view.windows[&c] = hwnd;
     view.controls[hwnd] = &c;
-    navigateWebPanel(hwnd, wide(static_cast<WebBrowser&>(c).locationURL()));
+    // Before the form's first show only an address already given prepares the panel;
+    // the rest are prepared once the form is on screen (see prepareWebPanels).
+    const std::string& url = static_cast<WebBrowser&>(c).locationURL();
+    if (!url.empty() || view.firstShown) navigateWebPanel(hwnd, wide(url));
     return hwnd;
 }
 
@@ -512,6 +515,13 @@ bool createDeferredControls(FormView& view, std::size_t limit) {
     Applying applying(view);
     createDeferredWhere(view, limit, [](const Control&) { return true; });
     return !view.deferred.empty();
+}
+
+void prepareWebPanels(FormView& view) {
+    view.firstShown = true;
+    for (const auto& [control, hwnd] : view.windows) {
+        if (control->kind() == ControlKind::WebBrowser) prepareWebPanel(hwnd);
+    }
 }
 
 void forgetControl(FormView& view, const Control& control) {

@@ -40,6 +40,8 @@ struct FormView {
     // windows are made when they are first shown, or a few at a time once the form is on
     // screen.
     std::set<const Control*> deferred;
+    // Whether the form has been on screen since it loaded (see Form::onFirstShown).
+    bool firstShown = false;
     BackgroundPainter painter;
     // Above zero while the view is following the model: notifications the controls send
     // meanwhile are echoes of the model's own change, not the user's action.
@@ -99,6 +101,8 @@ void createControls(FormView& view);
 // Makes up to `limit` of the deferred controls' windows; true while some still wait.
 bool createDeferredControls(FormView& view, std::size_t limit);
 void forgetControl(FormView& view, const Control& control);
+// The form is on screen: every web panel gets its browser, or its notice.
+void prepareWebPanels(FormView& view);
 void applyControlChange(FormView& view, Control& control, Change change, int index);
 void placeControl(FormView& view, const Control& control);
 

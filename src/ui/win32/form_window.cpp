@@ -307,6 +307,7 @@ void firstShown(FormView& view) {
     if (IsWindowVisible(view.hwnd))
         RedrawWindow(view.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     if (!view.deferred.empty()) PostMessageW(view.hwnd, kCreateDeferredMessage, 0, 0);
+    prepareWebPanels(view);
     Form* form = view.form;
     guarded([&] { form->raiseFirstShown(); });
 }

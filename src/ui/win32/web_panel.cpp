@@ -177,6 +177,8 @@ struct Panel {
     IOleObject* object = nullptr;
     IWebBrowser2* browser = nullptr;
     HWND notice = nullptr;
+    HFONT font = nullptr;
+    bool prepared = false;
 };
 
 Panel* panelOf(HWND hwnd) {
@@ -303,12 +305,20 @@ HWND createWebPanel(HWND parent, int id, RECT place, DWORD style, HFONT font) {
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (!host) return nullptr;
     auto* panel = new Panel;
+    panel->font = font;
     SetWindowLongPtrW(host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(panel));
-    if (!embedBrowser(host, *panel)) showNotice(host, *panel, font);
     return host;
 }
 
+void prepareWebPanel(HWND host) {
+    Panel* p = panelOf(host);
+    if (!p || p->prepared) return;
+    p->prepared = true;
+    if (!embedBrowser(host, *p)) showNotice(host, *p, p->font);
+}
+
 void navigateWebPanel(HWND panel, const std::wstring& url) {
+    prepareWebPanel(panel);
     Panel* p = panelOf(panel);
     if (!p || !p->browser || url.empty()) return;
     BSTR address = SysAllocString(url.c_str());

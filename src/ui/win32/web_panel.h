@@ -15,9 +15,14 @@ constexpr wchar_t kWebPanelNotice[] = L"无法显示最新资讯。";
 constexpr wchar_t kWebPanelClass[] = L"VeilorWebPanel";
 
 // Creates the panel as a child of parent with the given ID, place and style (WS_CHILD is
-// added); the notice uses font. Null if not even the panel window could be made.
+// added); the notice uses font. Null if not even the panel window could be made. The
+// panel stays empty until it is prepared: loading a browser engine can take longer than
+// everything else a window does before it is shown.
 HWND createWebPanel(HWND parent, int id, RECT place, DWORD style, HFONT font);
-// Shows the page at url; ignored where the panel shows the notice.
+// Puts the browser, or the notice where there is none, into the panel; once.
+void prepareWebPanel(HWND panel);
+// Prepares the panel if need be, then shows the page at url; ignored where the panel
+// shows the notice.
 void navigateWebPanel(HWND panel, const std::wstring& url);
 
 }  // namespace ui::win32

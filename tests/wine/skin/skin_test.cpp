@@ -135,8 +135,11 @@ TEST_F(MainWindow, NewsPageShowsTheNoticeWithoutAnyDialog) {
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(toUtf8(className(panel)), "VeilorWebPanel");
     EXPECT_TRUE(IsWindowVisible(panel));
-    HWND notice = FindWindowExW(panel, nullptr, L"Static", nullptr);
-    ASSERT_NE(notice, nullptr) << "no notice in " << describeWindow(panel);
+    // The panel is filled once the window is on screen.
+    HWND notice = nullptr;
+    ASSERT_TRUE(pollUntil(
+        [&] { return (notice = FindWindowExW(panel, nullptr, L"Static", nullptr)) != nullptr; },
+        kDeadlineMs, "the notice in the news panel", [&] { return describeWindow(panel); }));
     EXPECT_TRUE(IsWindowVisible(notice));
     EXPECT_EQ(windowText(notice), "无法显示最新资讯。");
 
