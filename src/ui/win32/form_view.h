@@ -21,12 +21,16 @@ namespace ui::win32 {
 constexpr UINT kSyncListViewMessage = WM_APP + 0x31;
 // Posted to a form when a list that took a burst of rows may draw again (lParam: the list).
 constexpr UINT kResumeRedrawMessage = WM_APP + 0x32;
-// Posted to a form once it has loaded: the message loop has taken over (see
-// Form::onFirstShown).
-constexpr UINT kFirstShownMessage = WM_APP + 0x33;
-// Posted to a form, again and again, until every control waiting for a window has one
-// (see createDeferredControls).
-constexpr UINT kCreateDeferredMessage = WM_APP + 0x34;
+// The view's own timers on a form window, apart from the ids its Timer controls take.
+// Timers rather than posted messages: a modal loop may drop a posted message (Wine's
+// dialog loop does, for the one it takes after the dialog was ended), while a timer
+// comes again until it is killed. And a timer's message comes only once nothing else
+// waits, painting included.
+// Set once the form has loaded: the message loop has taken over (see Form::onFirstShown).
+constexpr UINT_PTR kFirstShownTimer = 0x6F01;
+// Set from the first show until every control waiting for a window has one (see
+// createDeferredControls).
+constexpr UINT_PTR kDeferredTimer = 0x6F02;
 
 struct FormView {
     Form* form = nullptr;

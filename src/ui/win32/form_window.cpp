@@ -301,12 +301,14 @@ bool activated(FormView& view, WPARAM wp) {
     return true;
 }
 
-// Posted messages come before painting: the window is drawn first, so that the work
-// that waited for it does not keep the user looking at an empty frame.
+// The window is drawn first (a timer's message comes after painting, but a child that
+// was shown meanwhile may still wait for it), so that the work that waited for it does
+// not keep the user looking at an empty frame.
 void firstShown(FormView& view) {
+    KillTimer(view.hwnd, kFirstShownTimer);
     if (IsWindowVisible(view.hwnd))
         RedrawWindow(view.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    if (!view.deferred.empty()) PostMessageW(view.hwnd, kCreateDeferredMessage, 0, 0);
+    if (!view.deferred.empty()) SetTimer(view.hwnd, kDeferredTimer, USER_TIMER_MINIMUM, nullptr);
     prepareWebPanels(view);
     Form* form = view.form;
     guarded([&] { form->raiseFirstShown(); });
@@ -328,6 +330,16 @@ LRESULT formMessage(FormView& view, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (eraseBackground(view, reinterpret_cast<HDC>(wp))) return 1;
             break;
         case WM_TIMER: {
+            if (wp == kFirstShownTimer) {
+                firstShown(view);
+                return 0;
+            }
+            // A few at a time, whenever nothing else waits: a hotkey pressed meanwhile
+            // waits for one batch, not for every page.
+            if (wp == kDeferredTimer) {
+                if (!createDeferredControls(view, kDeferredBatch)) KillTimer(hwnd, kDeferredTimer);
+                return 0;
+            }
             auto it = view.timers.find(wp);
             if (it == view.timers.end()) break;
             Timer* timer = it->second;
@@ -339,15 +351,6 @@ LRESULT formMessage(FormView& view, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case kSyncListViewMessage:
             syncListViewSelection(view, reinterpret_cast<HWND>(lp));
-            return 0;
-        case kFirstShownMessage:
-            firstShown(view);
-            return 0;
-        // A few at a time, each batch queued behind whatever came meanwhile: a hotkey
-        // pressed now waits for one batch, not for every page.
-        case kCreateDeferredMessage:
-            if (createDeferredControls(view, kDeferredBatch))
-                PostMessageW(hwnd, kCreateDeferredMessage, 0, 0);
             return 0;
         case WM_LBUTTONDOWN:
             mouseDown(view, MouseButton::Left, wp, lp);

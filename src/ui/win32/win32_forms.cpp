@@ -66,7 +66,8 @@ void Win32Forms::attach(Form& form) {
 }
 
 void Win32Forms::queueFirstShown(Form& form) {
-    if (FormView* view = viewOf(form)) PostMessageW(view->hwnd, kFirstShownMessage, 0, 0);
+    if (FormView* view = viewOf(form))
+        SetTimer(view->hwnd, kFirstShownTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 void Win32Forms::detach(Form& form) {
