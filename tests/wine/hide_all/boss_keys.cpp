@@ -1,7 +1,6 @@
 #include "hide_all/boss_keys.h"
 
 #include <iostream>
-#include <optional>
 
 #include "ui/control_ids.h"
 
@@ -39,16 +38,16 @@ void BossKeys::waitUntilHotKeysAnswer() {
 
 namespace {
 
-// A point of the window that lies on top there, scanned from its right edge.
-std::optional<POINT> uncoveredPoint(HWND window) {
+// Over every other window for a moment, clicked where the user would, then back among
+// the others: what a successful SetForegroundWindow would have left.
+void clickToTheFront(HWND window) {
+    constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
     RECT r{};
     GetWindowRect(window, &r);
-    for (int x = r.right - 10; x > r.left; x -= 10) {
-        for (int y = r.top + 10; y < r.bottom; y += 20) {
-            if (GetAncestor(WindowFromPoint({x, y}), GA_ROOT) == window) return POINT{x, y};
-        }
-    }
-    return std::nullopt;
+    clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2, window);
+    pollUntil([&] { return GetForegroundWindow() == window; }, 3000);
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace);
 }
 
 }  // namespace
@@ -59,13 +58,9 @@ std::optional<POINT> uncoveredPoint(HWND window) {
 void BossKeys::turnToAnotherProgram() {
     SetForegroundWindow(keyboard_);
     if (!pollUntil([&] { return GetForegroundWindow() == keyboard_; }, 1000)) {
-        // Wine may refuse a program the front; a click on a part of the window that no
-        // other window covers (Veilor's main window lies over much of it) brings it
-        // there, as for a user.
-        if (const auto uncovered = uncoveredPoint(keyboard_)) {
-            clickAt(uncovered->x, uncovered->y, keyboard_);
-            pollUntil([&] { return GetForegroundWindow() == keyboard_; }, 3000);
-        }
+        // Wine may refuse a program the front; a click brings it there, as for a user.
+        // Veilor's main window and others may cover the window, so it is raised first.
+        clickToTheFront(keyboard_);
     }
     ASSERT_TRUE(pollUntil(
         [&] {
