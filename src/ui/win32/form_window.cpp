@@ -12,7 +12,7 @@ namespace ui::win32 {
 namespace {
 
 constexpr wchar_t kFormClass[] = L"VeilorForm";
-// About ten milliseconds of window making under Wine.
+// About a dozen milliseconds of window making under Wine.
 constexpr std::size_t kDeferredBatch = 12;
 
 LRESULT CALLBACK formProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
