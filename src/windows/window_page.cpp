@@ -180,6 +180,15 @@ void WindowPage::cmdShow1_Click() {
     WinCommand(desktop_, w, kWinShow);
     if (w != platform::kNoWindow) record_.removeWindows({w});
     Refresh1();
+    listOnceShown(w);
+}
+
+void WindowPage::listOnceShown(platform::WindowHandle w) {
+    if (w == platform::kNoWindow) return;
+    std::weak_ptr<bool> alive = alive_;
+    desktop_.whenAnswered(w, [this, alive] {
+        if (alive.lock()) addNewWindows(DesktopSnapshot(desktop_));
+    });
 }
 
 void WindowPage::cmdRename_Click() {

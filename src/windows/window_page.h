@@ -4,6 +4,7 @@
 // list is rebuilt from the desktop on every refresh; a hidden window is known by the
 // hidden marker in its own title and by the record of what this run hid.
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -118,6 +119,9 @@ class WindowPage {
 
     // An invisible window that this run hid, whatever its title says now.
     bool hiddenByUs(platform::WindowHandle w, const std::string& title);
+    // A show is only posted: the refresh that follows it may still find the window
+    // invisible, so it gets its row once its program has taken the show.
+    void listOnceShown(platform::WindowHandle w);
 
     platform::Desktop& desktop_;
     ui::Dialogs& dialogs_;
@@ -128,6 +132,8 @@ class WindowPage {
     int subscription_ = 0;
     platform::WindowEvents& events_;
     ui::PageSight sight_{frame_, [this](bool seen) { sightChanged(seen); }};
+    // Held by the answers still to come; they do nothing once the page has gone.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace windows
