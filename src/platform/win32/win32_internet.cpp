@@ -136,22 +136,10 @@ class Win32Internet::Transfer : public HttpTransfer {
     std::shared_ptr<Shared> shared_;
 };
 
-struct Win32Internet::Proc {
-    static LRESULT CALLBACK window(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-        auto* self = static_cast<Win32Internet*>(ownerOf(hwnd, msg, lp));
-        if (self && msg == kWakeMessage) {
-            try {
-                self->deliver(static_cast<std::uint32_t>(lp));
-            } catch (...) {
-                // A handler that failed loses its step; the next wake goes on.
-            }
-            return 0;
-        }
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
-};
-
-Win32Internet::Win32Internet() : window_(createMessageWindow(kClassName, Proc::window, this)) {}
+Win32Internet::Win32Internet()
+    : window_(createMessageWindow(
+          kClassName, deliveringProc<Win32Internet, kWakeMessage, &Win32Internet::deliver>, this)) {
+}
 
 Win32Internet::~Win32Internet() {
     live_.clear();

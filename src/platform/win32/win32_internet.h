@@ -23,7 +23,6 @@ class Win32Internet : public Internet {
 
   private:
     class Transfer;
-    struct Proc;
     void deliver(std::uint32_t id);
     void* window_ = nullptr;
     std::uint32_t nextId_ = 1;

@@ -26,22 +26,9 @@ class Win32Tasks::Handle : public Task {
     std::uint32_t id_;
 };
 
-struct Win32Tasks::Proc {
-    static LRESULT CALLBACK window(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-        auto* self = static_cast<Win32Tasks*>(ownerOf(hwnd, msg, lp));
-        if (self && msg == kDoneMessage) {
-            try {
-                self->deliver(static_cast<std::uint32_t>(lp));
-            } catch (...) {
-                // A handler that failed loses its result; the program goes on.
-            }
-            return 0;
-        }
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
-};
-
-Win32Tasks::Win32Tasks() : window_(createMessageWindow(kClassName, Proc::window, this)) {}
+Win32Tasks::Win32Tasks()
+    : window_(createMessageWindow(
+          kClassName, deliveringProc<Win32Tasks, kDoneMessage, &Win32Tasks::deliver>, this)) {}
 
 Win32Tasks::~Win32Tasks() {
     waiting_.clear();

@@ -24,7 +24,6 @@ class Win32Tasks : public Tasks {
 
   private:
     class Handle;
-    struct Proc;
     struct Worker {
         std::shared_ptr<std::atomic<bool>> finished;
         std::thread thread;
