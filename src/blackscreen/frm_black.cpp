@@ -4,6 +4,13 @@
 #include "ui/control_ids.h"
 
 namespace blackscreen {
+namespace {
+
+// A quarter second: short enough that nothing stays over the lock long enough to be read,
+// and four cheap calls a second only while the screen is locked.
+constexpr int kOnTopMs = 250;
+
+}  // namespace
 
 FrmBlack::FrmBlack(ui::FormHost& host, const platform::System& sys, FrmPwd& prompt)
     : ui::Form(host, ui::ids::kFrmBlack, "frmBlack"), sys_(sys), prompt_(prompt) {
@@ -15,6 +22,17 @@ FrmBlack::FrmBlack(ui::FormHost& host, const platform::System& sys, FrmPwd& prom
     onLoad = [this] { Form_Load(); };
     onMouseUp = [this](ui::MouseButton b, int, int, int) { Form_MouseUp(b); };
     onUnload = [this](bool& cancel) { Form_Unload(cancel); };
+    tmrOnTop.setEnabled(false);
+    tmrOnTop.setInterval(kOnTopMs);
+    // Without taking the keyboard: the prompt may be up, and the user typing into it.
+    tmrOnTop.onTick = [this] {
+        putOnTop(*this, platform::kSwpNoActivate);
+        if (prompt_.visible()) putOnTop(prompt_, platform::kSwpNoActivate);
+    };
+    // Owned, so the prompt is never drawn beneath the black window, and closing it hands
+    // the keyboard back to the black window instead of to a topmost window of the shell,
+    // which would come up over the black screen.
+    prompt_.setOwner(this);
     prompt_.onUnlock = [this] { unlock(); };
     // Closing the prompt from outside is its own close button: the black screen stays.
     prompt_.onUnload = [this](bool& cancel) {
@@ -35,10 +53,12 @@ void FrmBlack::start() {
     UnhookKeyboard(sys_.keyboardHook);
     HookKeyboard(sys_.keyboardHook);
     putOnTop(*this);
+    tmrOnTop.setEnabled(true);
 }
 
 void FrmBlack::unlock() {
     locked_ = false;
+    tmrOnTop.setEnabled(false);
     UnhookKeyboard(sys_.keyboardHook);
     prompt_.hide();
     hide();
@@ -50,9 +70,9 @@ void FrmBlack::keepOnTop() {
     if (prompt_.visible()) putOnTop(prompt_);
 }
 
-void FrmBlack::putOnTop(ui::Form& form) {
+void FrmBlack::putOnTop(ui::Form& form, std::uint32_t flags) {
     sys_.desktop.setWindowPos(form.handle(), 0, 0, 0, 0,
-                              platform::kSwpNoMove | platform::kSwpNoSize);
+                              platform::kSwpNoMove | platform::kSwpNoSize | flags);
 }
 
 // Alt+F4, the system menu's close or a WM_CLOSE from another program: none of them is the
@@ -63,6 +83,8 @@ void FrmBlack::Form_Unload(bool& cancel) {
         keepOnTop();
         return;
     }
+    // The system destroys an owned window with its owner: the prompt goes first, by name.
+    prompt_.unload();
     UnhookKeyboard(sys_.keyboardHook);
 }
 

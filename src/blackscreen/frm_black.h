@@ -3,6 +3,7 @@
 // the keyboard lock while it is up. A left click brings the unlock prompt, a right click
 // switches the monitor off again. Once up, only the right password takes it away: a
 // request to close it, or its prompt, leaves the lock as it is.
+#include <cstdint>
 #include <functional>
 
 #include "blackscreen/frm_pwd.h"
@@ -25,13 +26,16 @@ class FrmBlack : public ui::Form {
     void keepOnTop();
     // Switches the monitor off, through the main window.
     std::function<void()> heiPing;
+    // Runs while locked only: another program's always-on-top window that comes up later
+    // (or whose raise was still on its way when the black screen came up) is covered again.
+    ui::Timer tmrOnTop{this, ui::ids::kTmrOnTop, "tmrOnTop"};
 
   private:
     void Form_Load();
     void Form_MouseUp(ui::MouseButton button);
     void holdTaskManager();
     void Form_Unload(bool& cancel);
-    void putOnTop(ui::Form& form);
+    void putOnTop(ui::Form& form, std::uint32_t flags = 0);
 
     platform::System sys_;
     FrmPwd& prompt_;

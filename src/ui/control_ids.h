@@ -138,5 +138,6 @@ constexpr int kTimer3 = 3007;          // the schedule page's clock
 constexpr int kTimer4 = 3008;          // the launch check
 constexpr int kTimer5 = 3009;          // the shutdown check
 constexpr int kTmrWindowSet = 3010;    // the window list's look at a system that tells little
+constexpr int kTmrOnTop = 3011;        // the black screen taking back its place on top
 
 }  // namespace ui::ids

@@ -106,6 +106,11 @@ class Form : public Control {
     int clientHeight() const { return height(); }
     const FormStyle& style() const { return style_; }
     void setStyle(const FormStyle& style);
+    // An owned form stays above its owner, and when it hides the keyboard goes back to the
+    // owner rather than to whatever window lies beneath. Taken when the form's window is
+    // made: set it before the first show, and unload the owned form first.
+    void setOwner(Form* owner) { owner_ = owner; }
+    Form* owner() const { return owner_; }
 
     std::function<void()> onLoad;
     // Runs once after the load, when the message loop first gets to the form: the show
@@ -163,6 +168,7 @@ class Form : public Control {
     bool hiddenWhileLoading_ = false;
     WindowState windowState_ = WindowState::Normal;
     FormStyle style_;
+    Form* owner_ = nullptr;
     std::vector<Control*> all_;
     std::vector<std::pair<int, std::function<void()>>> sightListeners_;
     int nextSightToken_ = 0;

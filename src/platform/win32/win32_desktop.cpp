@@ -144,7 +144,11 @@ bool Win32Desktop::setWindowPos(WindowHandle window, int x, int y, int cx, int c
     if (!hwnd || !IsWindow(hwnd)) return false;
     UINT how = flags;
     if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) how |= SWP_ASYNCWINDOWPOS;
-    return SetWindowPos(hwnd, nullptr, x, y, cx, cy, how) != FALSE;
+    // The top of the order, for a topmost window, is the top of the topmost ones. Said as
+    // such: Wine leaves a window where it is on HWND_TOP once it owns a hidden pop-up (a
+    // tooltip will do), and an always-on-top window that stays under another is no lock.
+    HWND after = GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST ? HWND_TOPMOST : HWND_TOP;
+    return SetWindowPos(hwnd, after, x, y, cx, cy, how) != FALSE;
 }
 
 bool Win32Desktop::isWindowVisible(WindowHandle window) {

@@ -16,6 +16,15 @@ void SimForms::attach(Form& form) {
 }
 
 void SimForms::detach(Form& form) {
+    // As the system does: an owned window goes with its owner's, whatever its form thinks.
+    std::vector<Form*> owned;
+    for (auto& [f, handle] : forms_) {
+        if (f->owner() == &form) owned.push_back(const_cast<Form*>(f));
+    }
+    for (Form* f : owned) {
+        ++ownedLostWithOwner_;
+        detach(*f);
+    }
     forgetTimersOf(form);
     std::erase(firstShownDue_, &form);
     forms_.erase(&form);

@@ -48,6 +48,9 @@ class SimForms : public FormHost, public FormObserver {
     // when no form has that window.
     bool deliverHotKey(platform::WindowHandle window, int id);
     int attachCount() const { return attachCount_; }
+    // Windows the system destroyed along with their owner while their forms still counted
+    // them as loaded: each one is a form left holding a dead window.
+    int ownedLostWithOwner() const { return ownedLostWithOwner_; }
 
   private:
     struct TimerState {
@@ -67,6 +70,7 @@ class SimForms : public FormHost, public FormObserver {
     platform::WindowHandle nextHandle_ = 0x10000;
     int menusShown_ = 0;
     int attachCount_ = 0;
+    int ownedLostWithOwner_ = 0;
 };
 
 }  // namespace ui::sim

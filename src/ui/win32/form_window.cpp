@@ -430,9 +430,11 @@ HWND createFormWindow(FormView& view) {
     registerFormClass(instance);
     Styles styles = stylesFor(*view.form);
     RECT r = outerRect(*view.form, styles);
+    const Form* owner = view.form->owner();
+    HWND ownerHwnd = owner && owner->loaded() ? reinterpret_cast<HWND>(owner->handle()) : nullptr;
     HWND hwnd = CreateWindowExW(
         styles.exStyle, kFormClass, platform::win32::wide(view.form->text()).c_str(), styles.style,
-        r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, &view);
+        r.left, r.top, r.right - r.left, r.bottom - r.top, ownerHwnd, nullptr, instance, &view);
     if (!hwnd) return nullptr;
     view.hwnd = hwnd;
     applyOpacity(view);

@@ -1,6 +1,8 @@
 // The black screen on a simulated desktop: started by its button and by Alt+B, it covers
 // every monitor, locks the switching keys each time it is up, and ends only with the
 // password saved on the settings page.
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "app/app_fixture.h"
@@ -113,6 +115,24 @@ TEST_F(BlackScreenTest, WrongThenRightPasswordAndEverySecondBlackScreenIsLockedT
     EXPECT_FALSE(prompt().visible());
     EXPECT_TRUE(black().visible()) << "closing the prompt never unlocks";
     EXPECT_EQ(prompt().Label1.text(), "请输入密码");
+
+    // Taking back its place on top costs nothing once the screen is unlocked.
+    auto watchesItsPlace = [&] {
+        return std::ranges::count(program.forms.runningTimers(), "tmrOnTop") == 1;
+    };
+    EXPECT_TRUE(watchesItsPlace());
+    type("Geheim", false);
+    EXPECT_FALSE(watchesItsPlace());
+    frmain().Command6.raiseClick();
+
+    // The prompt lives in the black window's shadow: owned by it, and gone before it.
+    EXPECT_EQ(prompt().owner(), &black());
+    black().raiseMouseUp(ui::MouseButton::Left, 0, 10, 10);
+    type("Geheim", false);
+    ASSERT_TRUE(prompt().loaded());
+    EXPECT_TRUE(black().unload());
+    EXPECT_FALSE(prompt().loaded());
+    EXPECT_EQ(program.forms.ownedLostWithOwner(), 0);
 }
 
 TEST_F(BlackScreenTest, NoPasswordUnlocksWithEnterAndAnUnsavedOneDoesNotCount) {

@@ -120,6 +120,12 @@ class BlackScreenWineTest : public ::testing::Test {
         EXPECT_TRUE(pollUntil([&] { return GetForegroundWindow() == prompt; }, kDeadlineMs,
                               "the prompt to be at the front",
                               [] { return describeWindow(GetForegroundWindow()); }));
+        // Seen, not only focused: a prompt beneath the black window takes keys unseen.
+        RECT p{};
+        GetWindowRect(prompt, &p);
+        POINT middle{(p.left + p.right) / 2, (p.top + p.bottom) / 2};
+        EXPECT_EQ(GetAncestor(WindowFromPoint(middle), GA_ROOT), prompt)
+            << describeWindow(WindowFromPoint(middle));
         return prompt;
     }
 
@@ -241,6 +247,16 @@ TEST_F(BlackScreenWineTest, AltBLocksTheKeysAndOnlyTheSavedPasswordEndsIt) {
     PostMessageW(black, WM_CLOSE, 0, 0);
     PostMessageW(black, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_NO_FATAL_FAILURE(expectStillLocked(black, 'R'));
+    // Another program's window that puts itself on top of everything is covered again.
+    RECT k{};
+    GetWindowRect(keyboard_, &k);
+    POINT onIt{(k.left + k.right) / 2, (k.top + k.bottom) / 2};
+    SetWindowPos(keyboard_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ(GetAncestor(WindowFromPoint(onIt), GA_ROOT), keyboard_) << "it never came up";
+    EXPECT_TRUE(pollUntil([&] { return GetAncestor(WindowFromPoint(onIt), GA_ROOT) == black; },
+                          1000, "the black window to cover the window that came up over it",
+                          [&] { return describeWindow(WindowFromPoint(onIt)); }));
+    SetWindowPos(keyboard_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // Alt+M turns the main window's own hiding over: a second press when the first only
     // hid it further.
     keys_.pressAlt('M');
@@ -252,6 +268,9 @@ TEST_F(BlackScreenWineTest, AltBLocksTheKeysAndOnlyTheSavedPasswordEndsIt) {
     openPrompt(black);
     PostMessageW(prompt, WM_CLOSE, 0, 0);
     EXPECT_TRUE(desk_.visibility(prompt, false, "the prompt closed from outside"));
+    EXPECT_TRUE(pollUntil([&] { return GetForegroundWindow() == black; }, kDeadlineMs,
+                          "the keyboard to go back to the black window",
+                          [] { return describeWindow(GetForegroundWindow()); }));
     ASSERT_NO_FATAL_FAILURE(expectStillLocked(black, 'Y'));
     holdForScreenshot();
     openPrompt(black);
