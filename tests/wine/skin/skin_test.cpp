@@ -135,12 +135,15 @@ TEST_F(MainWindow, NewsPageShowsTheNoticeWithoutAnyDialog) {
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(toUtf8(className(panel)), "VeilorWebPanel");
     EXPECT_TRUE(IsWindowVisible(panel));
-    // The panel is filled once the window is on screen.
+    // The panel is filled once the window is on screen. A child made visible is found
+    // before its creation ends with the show, so the wait covers both.
     HWND notice = nullptr;
     ASSERT_TRUE(pollUntil(
-        [&] { return (notice = FindWindowExW(panel, nullptr, L"Static", nullptr)) != nullptr; },
-        kDeadlineMs, "the notice in the news panel", [&] { return describeWindow(panel); }));
-    EXPECT_TRUE(IsWindowVisible(notice));
+        [&] {
+            notice = FindWindowExW(panel, nullptr, L"Static", nullptr);
+            return notice && IsWindowVisible(notice);
+        },
+        kDeadlineMs, "the notice in the news panel, shown", [&] { return describeWindow(panel); }));
     EXPECT_EQ(windowText(notice), "无法显示最新资讯。");
 
     // Whatever the panel tried, no window of Veilor's besides the main one shows up.

@@ -326,8 +326,13 @@ HWND waitForWindow(const WindowQuery& query, DWORD deadlineMs) {
 HWND controlById(HWND parent, int id) {
     // A page's controls are made when it is first shown, or just after the window is.
     HWND control = nullptr;
-    if (pollUntil([&] { return (control = GetDlgItem(parent, id)) != nullptr; }, 5000))
+    if (pollUntil([&] { return (control = GetDlgItem(parent, id)) != nullptr; }, 5000)) {
+        // Found, maybe while its maker is still making it (linked in, not yet shown, no
+        // font yet): an answer from that thread's message loop means it is done.
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(control, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
         return control;
+    }
     std::string ids;
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         ids += concat(" ", GetDlgCtrlID(child));
