@@ -25,10 +25,7 @@ FrmBlack::FrmBlack(ui::FormHost& host, const platform::System& sys, FrmPwd& prom
     tmrOnTop.setEnabled(false);
     tmrOnTop.setInterval(kOnTopMs);
     // Without taking the keyboard: the prompt may be up, and the user typing into it.
-    tmrOnTop.onTick = [this] {
-        putOnTop(*this, platform::kSwpNoActivate);
-        if (prompt_.visible()) putOnTop(prompt_, platform::kSwpNoActivate);
-    };
+    tmrOnTop.onTick = [this] { keepOnTop(platform::kSwpNoActivate); };
     // Owned, so the prompt is never drawn beneath the black window, and closing it hands
     // the keyboard back to the black window instead of to a topmost window of the shell,
     // which would come up over the black screen.
@@ -64,10 +61,10 @@ void FrmBlack::unlock() {
     hide();
 }
 
-void FrmBlack::keepOnTop() {
+void FrmBlack::keepOnTop(std::uint32_t flags) {
     if (!locked_) return;
-    putOnTop(*this);
-    if (prompt_.visible()) putOnTop(prompt_);
+    putOnTop(*this, flags);
+    if (prompt_.visible()) putOnTop(prompt_, flags);
 }
 
 void FrmBlack::putOnTop(ui::Form& form, std::uint32_t flags) {

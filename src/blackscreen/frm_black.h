@@ -22,8 +22,9 @@ class FrmBlack : public ui::Form {
     // both windows go.
     void unlock();
     bool locked() const { return locked_; }
-    // Puts the black window, and the prompt when it is up, above every other window again.
-    void keepOnTop();
+    // Puts the black window, and the prompt when it is up, above every other window again
+    // (kSwpNoActivate in flags: without taking the keyboard).
+    void keepOnTop(std::uint32_t flags = 0);
     // Switches the monitor off, through the main window.
     std::function<void()> heiPing;
     // Runs while locked only: another program's always-on-top window that comes up later
